@@ -1,0 +1,99 @@
+#include "comissionitem.h"
+
+namespace {
+
+const int weekDays = 7;
+const int halfHoursPerDay = 48;
+const int months = 12;
+const int defaultMonthDays = 32;
+const int loadedMonthDays = 31;
+
+bool loadMatrix(const QStringList &texts, int count, int bitCount, QVector<QBitArray> *matrix)
+{
+    if (texts.size() != count)
+        return false;
+    matrix->clear();
+    for (const QString &text : texts) {
+        const unsigned long long mask = text.toULongLong(nullptr, 16);
+        QBitArray bits(bitCount);
+        for (int i = 0; i < bitCount; ++i)
+            bits.setBit(i, (mask >> i) & 1ULL);
+        matrix->append(bits);
+    }
+    return true;
+}
+
+// Negative indices come from a null date or time and never name a set bit.
+bool matrixBit(const QVector<QBitArray> &matrix, int row, int bit)
+{
+    return row >= 0 && row < matrix.size() && bit >= 0 && bit < matrix.at(row).size()
+        && matrix.at(row).testBit(bit);
+}
+
+} // namespace
+
+ComissionItem::ComissionItem()
+    : m_daysMatrix(weekDays, QBitArray(halfHoursPerDay))
+    , m_monthMatrix(months, QBitArray(defaultMonthDays))
+{ }
+
+void ComissionItem::setConditions(const QList<ComissionItemCondition> &conditions)
+{
+    m_conditions = conditions;
+}
+
+void ComissionItem::setDaysMatrix(const QStringList &daysMatrix)
+{
+    m_daysMatrixLoaded = loadMatrix(daysMatrix, weekDays, halfHoursPerDay, &m_daysMatrix);
+}
+
+void ComissionItem::setMonthMatrix(const QStringList &monthMatrix)
+{
+    m_monthMatrixLoaded = loadMatrix(monthMatrix, months, loadedMonthDays, &m_monthMatrix);
+}
+
+bool ComissionItem::checkDt(const QDateTime &dt) const
+{
+    const QDate date = dt.date();
+    if (m_dtFrom.isValid() && date < m_dtFrom)
+        return false;
+    if (m_dtTo.isValid() && date > m_dtTo)
+        return false;
+    if (m_monthMatrixLoaded && !matrixBit(m_monthMatrix, date.month() - 1, date.day() - 1))
+        return false;
+    if (!m_daysMatrixLoaded)
+        return true;
+    const QTime time = dt.time();
+    const int slot = time.isValid() ? time.hour() * 2 + time.minute() / 30 : -1;
+    return matrixBit(m_daysMatrix, date.dayOfWeek() - 1, slot);
+}
+
+FixNumber ComissionItem::calcComission(const FixNumber &summ, bool inner) const
+{
+    FixNumber total(summ.realMultiplier());
+    for (const ComissionItemCondition &condition : m_conditions) {
+        if (inner) {
+            if (summ >= condition.summRangeBottom() && summ <= condition.summRangeTop())
+                total.setValue(total.value() + condition.calcComission(summ, true).value());
+            continue;
+        }
+        // The range of an outer condition applies to what the customer pays in the end.
+        const FixNumber share = condition.calcComission(summ, false);
+        const FixNumber gross(summ.realMultiplier(), summ.value() + total.value() + share.value());
+        if (gross >= condition.summRangeBottom() && gross <= condition.summRangeTop())
+            total.setValue(total.value() + share.value());
+    }
+    return total;
+}
+
+bool ComissionItem::operator==(const ComissionItem &other) const
+{
+    return m_name == other.m_name && m_summ == other.m_summ && m_dtFrom == other.m_dtFrom
+        && m_dtTo == other.m_dtTo && m_daysMatrix == other.m_daysMatrix
+        && m_monthMatrix == other.m_monthMatrix && m_conditions == other.m_conditions;
+}
+
+bool ComissionItem::operator!=(const ComissionItem &other) const
+{
+    return !(*this == other);
+}

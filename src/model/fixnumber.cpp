@@ -1,0 +1,200 @@
+#include "fixnumber.h"
+
+#include <QLocale>
+#include <QRegExp>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+// The host copies and passes this type by value across the library boundary.
+static_assert(std::is_trivially_copyable<FixNumber>::value, "FixNumber must stay a plain value");
+static_assert(sizeof(FixNumber) == 16, "FixNumber must stay two fields wide");
+
+namespace {
+
+// Sums of unit counts wrap around instead of invoking undefined signed overflow.
+long long combineValues(
+    unsigned long long ka, long long a, unsigned long long kb, long long b, bool subtract)
+{
+    const unsigned long long left = ka * static_cast<unsigned long long>(a);
+    const unsigned long long right = kb * static_cast<unsigned long long>(b);
+    return static_cast<long long>(subtract ? left - right : left + right);
+}
+
+FixNumber combine(const FixNumber &a, const FixNumber &b, bool subtract)
+{
+    if (a.realMultiplier() == b.realMultiplier()) {
+        return FixNumber(a.realMultiplier(), combineValues(1, a.value(), 1, b.value(), subtract));
+    }
+    const unsigned int m = std::max(a.realMultiplier(), b.realMultiplier());
+    // A multiplier of 0 counts as 1 in the ratio, as toDouble() reads it as raw units.
+    const unsigned int ka = m / std::max(a.realMultiplier(), 1u);
+    const unsigned int kb = m / std::max(b.realMultiplier(), 1u);
+    return FixNumber(m, combineValues(ka, a.value(), kb, b.value(), subtract));
+}
+
+} // namespace
+
+FixNumber::FixNumber(unsigned int realMultiplier)
+    : m_realMultiplier(realMultiplier)
+{ }
+
+FixNumber::FixNumber(unsigned int realMultiplier, long long value)
+    : m_realMultiplier(realMultiplier)
+    , m_value(value)
+{ }
+
+FixNumber::FixNumber(unsigned int realMultiplier, double value)
+    : m_realMultiplier(realMultiplier)
+{
+    setDouble(value);
+}
+
+FixNumber::FixNumber(unsigned int realMultiplier, const QString &value)
+    : m_realMultiplier(realMultiplier)
+{
+    setString(value);
+}
+
+double FixNumber::toDouble() const
+{
+    const double units = static_cast<double>(m_value);
+    if (m_realMultiplier == 0)
+        return units;
+    return units / m_realMultiplier;
+}
+
+void FixNumber::setDouble(double value)
+{
+    if (!std::isfinite(value))
+        return;
+    const long double product = static_cast<long double>(m_realMultiplier) * value;
+    const long double limit = 9223372036854775808.0L; // 2^63
+    if (product < -limit || product >= limit)
+        return;
+    const long long whole = static_cast<long long>(product);
+    const long double fraction = product - whole;
+    const long long firstDigit = static_cast<long long>(fraction * 10);
+    const long long twoDigits = static_cast<long long>(fraction * 100);
+    // A dropped 5 rounds up only when the two-digit reading is odd: 2.5 stays 2, 2.51 gives 3.
+    const bool roundUp = firstDigit > 5 || (firstDigit == 5 && twoDigits % 2 != 0);
+    if (!roundUp) {
+        m_value = whole;
+    } else if (whole < std::numeric_limits<long long>::max()) {
+        m_value = whole + 1;
+    }
+}
+
+void FixNumber::setString(const QString &text)
+{
+    QRegExp pattern(QStringLiteral("([0-9]+)([\\.,\\,]?)([0-9]*)"));
+    if (!pattern.exactMatch(text))
+        return;
+    QString normalized = text;
+    normalized.replace(QLatin1Char(','), QLatin1Char('.'));
+    setDouble(normalized.toDouble());
+}
+
+int FixNumber::decimals() const
+{
+    int multiplier = static_cast<int>(m_realMultiplier);
+    if (multiplier <= 1)
+        return 0;
+    int count = 0;
+    do {
+        ++count;
+        multiplier /= 10;
+    } while (multiplier > 1);
+    return count;
+}
+
+void FixNumber::setDecimal(int decimals)
+{
+    if (decimals < 0)
+        return;
+    unsigned int multiplier = 1;
+    for (int i = 0; i < decimals; ++i)
+        multiplier *= 10;
+    m_realMultiplier = multiplier;
+}
+
+QString FixNumber::toString(const QChar &separator) const
+{
+    if (m_realMultiplier <= 1)
+        return QStringLiteral("%1").arg(m_value);
+    // Unsigned magnitude, so that the most negative value has an absolute value too.
+    const unsigned long long magnitude = m_value < 0
+        ? 0ULL - static_cast<unsigned long long>(m_value)
+        : static_cast<unsigned long long>(m_value);
+    const unsigned long long whole = magnitude / m_realMultiplier;
+    const unsigned long long part = magnitude % m_realMultiplier;
+    return QStringLiteral("%1%2%3%4")
+        .arg(m_value < 0 ? QStringLiteral("-") : QString(), QString::number(whole),
+            QString(separator), QStringLiteral("%1").arg(part, decimals(), 10, QLatin1Char('0')));
+}
+
+QString FixNumber::toString() const
+{
+    return toString(QLocale().decimalPoint());
+}
+
+bool FixNumber::operator==(const FixNumber &other) const
+{
+    if (m_realMultiplier == other.m_realMultiplier && m_value == other.m_value)
+        return true;
+    const double a = other.toDouble();
+    const double b = toDouble();
+    return std::fabs(b - a) * 1e12 <= std::min(std::fabs(a), std::fabs(b));
+}
+
+bool FixNumber::operator!=(const FixNumber &other) const
+{
+    return !(*this == other);
+}
+
+bool FixNumber::operator>(const FixNumber &other) const
+{
+    return toDouble() > other.toDouble();
+}
+
+bool FixNumber::operator>=(const FixNumber &other) const
+{
+    return *this == other || *this > other;
+}
+
+bool FixNumber::operator<(const FixNumber &other) const
+{
+    return toDouble() < other.toDouble();
+}
+
+bool FixNumber::operator<=(const FixNumber &other) const
+{
+    return *this == other || *this < other;
+}
+
+FixNumber FixNumber::operator+(const FixNumber &other) const
+{
+    return combine(*this, other, false);
+}
+
+FixNumber FixNumber::operator-(const FixNumber &other) const
+{
+    return combine(*this, other, true);
+}
+
+FixNumber &FixNumber::operator+=(const FixNumber &other)
+{
+    const FixNumber result = combine(*this, other, false);
+    m_realMultiplier = result.m_realMultiplier;
+    m_value = result.m_value;
+    return *this;
+}
+
+FixNumber &FixNumber::operator-=(const FixNumber &other)
+{
+    const FixNumber result = combine(*this, other, true);
+    m_realMultiplier = result.m_realMultiplier;
+    m_value = result.m_value;
+    return *this;
+}

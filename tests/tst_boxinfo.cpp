@@ -1,0 +1,45 @@
+#include "boxinfo.h"
+
+#include <QtTest>
+
+class tst_BoxInfo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void isValid()
+    {
+        const BoxInfo info;
+        QCOMPARE(info.dealerId(), -1LL);
+        QCOMPARE(info.boxId(), -1LL);
+        QCOMPARE(info.hwSwId(), -1);
+        QVERIFY(!info.isValid());
+        const QList<std::tuple<long long, long long, bool>> table {
+            {1, 1, true}, {0, 5, false}, {5, 0, false}, {5, -7, false}};
+        for (const auto &[dealerId, boxId, valid] : table) {
+            BoxInfo box;
+            box.setDealerId(dealerId);
+            box.setBoxId(boxId);
+            QCOMPARE(box.isValid(), valid);
+        }
+    }
+
+    void copyIsIndependent()
+    {
+        Currency rouble;
+        rouble.setNumber3(643);
+        rouble.setAlpha3(QStringLiteral("RUB"));
+        BoxInfo source;
+        source.setCurrency(rouble);
+        source.setDealerName(QStringLiteral("Dealer"));
+        source.setLastCheckNumber(100);
+        BoxInfo copy = QVariant::fromValue(source).value<BoxInfo>();
+        copy.setLastCheckNumber(101);
+        QCOMPARE(source.lastCheckNumber(), 100LL);
+        QCOMPARE(copy.currency(), rouble);
+        QCOMPARE(copy.dealerName(), QStringLiteral("Dealer"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_BoxInfo)
+#include "tst_boxinfo.moc"
