@@ -1,0 +1,170 @@
+#include "payment.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+#include <limits>
+
+const QString Payment::PRINTABLE_ADDITIONAL_NAME = QStringLiteral("detailsForPrint");
+
+namespace {
+
+// Receipts nest two or three levels; the cap only keeps hostile detail trees from exhausting
+// the stack. Members below it are left out.
+constexpr int MaxDetailDepth = 64;
+
+const QString NameKey = QStringLiteral("name");
+const QString CheckLabelKey = QStringLiteral("checkLabel");
+const QString ValueKey = QStringLiteral("value");
+const QString PosKey = QStringLiteral("pos");
+const QString PrintableKey = QStringLiteral("printable");
+const QString ItemsKey = QStringLiteral("items");
+
+QString printLine(const QString &label, const QString &value)
+{
+    // Both at once, so that a "%1" inside the label is never taken for a placeholder.
+    return QStringLiteral("%1=%2").arg(label, value);
+}
+
+QStringList detailLines(const QList<QVariant> &details, const QString &prefix, int depth)
+{
+    QMap<int, QStringList> linesByPosition;
+    for (const QVariant &detail : details) {
+        const QVariantMap map = detail.toMap();
+        bool printable = map.contains(PrintableKey) ? map.value(PrintableKey).toBool() : true;
+        QString line = printLine(
+            prefix + map.value(CheckLabelKey).toString(), map.value(ValueKey).toString());
+        const QVariantList items = map.value(ItemsKey).toList();
+        if (!items.isEmpty() && depth < MaxDetailDepth) {
+            const QStringList members = detailLines(items, prefix + QLatin1Char(' '), depth + 1);
+            if (!printable)
+                printable = !members.isEmpty();
+            line += QLatin1Char('\t') + members.join(QLatin1Char('\t'));
+        }
+        if (printable)
+            linesByPosition[map.value(PosKey).toInt()].prepend(line);
+    }
+
+    QStringList lines;
+    for (const QStringList &atPosition : qAsConst(linesByPosition))
+        lines += atPosition;
+    return lines;
+}
+
+void collectValues(const QVariantMap &detail, QVariantMap &target, int depth)
+{
+    const QVariantList items = detail.value(ItemsKey).toList();
+    const QString name = detail.value(NameKey).toString();
+    if (items.isEmpty()) {
+        target.insert(name, detail.value(ValueKey));
+        return;
+    }
+    QVariantMap members;
+    if (depth < MaxDetailDepth) {
+        for (const QVariant &item : items)
+            collectValues(item.toMap(), members, depth + 1);
+    }
+    target.insert(name, members);
+}
+
+qint64 saturatedSum(qint64 a, qint64 b)
+{
+    qint64 sum = 0;
+    if (!__builtin_add_overflow(a, b, &sum))
+        return sum;
+    return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+}
+
+} // namespace
+
+QString Payment::jsonDetails() const
+{
+    const QJsonDocument document = QJsonDocument::fromVariant(QVariant(m_details));
+    return QString::fromUtf8(document.toJson(QJsonDocument::Compact));
+}
+
+void Payment::setJsonDetails(const QString &json)
+{
+    m_details.clear();
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8(), &error);
+    if (error.error == QJsonParseError::NoError && document.isArray())
+        m_details = document.array().toVariantList();
+}
+
+QString Payment::additionalData() const
+{
+    const QJsonDocument document = QJsonDocument::fromVariant(QVariant(m_additionalMap));
+    return QString::fromUtf8(document.toJson(QJsonDocument::Indented));
+}
+
+void Payment::setAdditionalData(const QString &json)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
+    m_additionalMap = document.isObject() ? document.object().toVariantMap() : QVariantMap();
+}
+
+FixNumber Payment::total() const
+{
+    // Unit counts only add up at one scale; otherwise let FixNumber rescale both.
+    if (m_summ.realMultiplier() != m_comission.realMultiplier() && m_comission.value() != 0)
+        return m_summ + m_comission;
+    FixNumber result = m_summ;
+    result.setValue(saturatedSum(m_summ.value(), m_comission.value()));
+    return result;
+}
+
+QMap<QString, QVariant> Payment::detailValues() const
+{
+    QVariantMap values;
+    for (const QVariant &detail : m_details)
+        collectValues(detail.toMap(), values, 0);
+    return values;
+}
+
+QString Payment::stringDetails() const
+{
+    QStringList lines = stringDetails(m_details, QString());
+    const QVariantMap printable = m_additionalMap.value(PRINTABLE_ADDITIONAL_NAME).toMap();
+    for (auto it = printable.constBegin(); it != printable.constEnd(); ++it)
+        lines.append(printLine(it.key(), it.value().toString()));
+    return lines.join(QLatin1Char('\t'));
+}
+
+QStringList Payment::stringDetails(const QList<QVariant> &details, const QString &prefix) const
+{
+    return detailLines(details, prefix, 0);
+}
+
+QByteArray Payment::paymentData() const
+{
+    QByteArray data;
+    QDataStream stream(&data, QIODevice::WriteOnly);
+    stream << qint64(m_operationId) << qint64(m_packId) << qint64(m_providerId)
+           << m_providerName.toUtf8() << qint64(m_currencyId) << m_account.toUtf8()
+           << qint64(m_summ.value()) << qint64(m_comission.value())
+           << m_created.toString(Qt::ISODate).toUtf8() << qint32(m_details.size());
+    for (const QVariant &detail : m_details)
+        stream << detail;
+    stream << m_comment;
+    return data;
+}
+
+bool Payment::operator==(const Payment &other) const
+{
+    // Names, titles, descriptions and the comment are texts for people, not identity.
+    return m_id == other.m_id && m_operationId == other.m_operationId && m_uid == other.m_uid
+        && m_packId == other.m_packId && m_providerId == other.m_providerId
+        && m_currencyId == other.m_currencyId && m_parentId == other.m_parentId
+        && m_transactionId == other.m_transactionId && m_cycleId == other.m_cycleId
+        && m_account == other.m_account && m_summ == other.m_summ
+        && m_comission == other.m_comission && m_created == other.m_created
+        && m_state == other.m_state && m_substate == other.m_substate && m_result == other.m_result
+        && m_details == other.m_details && m_checkCopies == other.m_checkCopies
+        && m_additionalMap == other.m_additionalMap && m_checkFlags == other.m_checkFlags
+        && m_checkState == other.m_checkState;
+}
