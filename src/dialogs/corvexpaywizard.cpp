@@ -1,0 +1,170 @@
+#include "corvexpaywizard.h"
+#include "ui_corvexpaywizard.h"
+
+#include "cxwpactionselect.h"
+#include "cxwpcheckparams.h"
+#include "cxwpmsgsender.h"
+#include "cxwppayment.h"
+#include "cxwppreparealltemplatesrequest.h"
+#include "cxwpregistrationaddress.h"
+#include "cxwpregistrationbase.h"
+#include "cxwpregistrationdocuments.h"
+#include "cxwpregistretemplate.h"
+#include "cxwpselecttemplate.h"
+
+#include <QEvent>
+
+CorvexPayWizard::CorvexPayWizard(
+    const QFont &inputFont, const Currency &currency, const FixNumber &prepay, QWidget *parent)
+    : QWizard(parent)
+    , ui(new Ui_CorvexPayWizard)
+    , m_currency(new Currency(currency))
+    , m_prepay(new FixNumber(prepay))
+    , m_inputFont(inputFont)
+{
+    ui->setupUi(this);
+
+    setPage(PageActionSelect, new CXWPActionSelect(this));
+    for (EPages kind : {PageRegistrationBase, PageRegistrationDocuments, PageRegistrationAddress,
+             PagePrepareAllTemplatesRequest, PageCheckParams, PageRegistreTemplate,
+             PageSelectTemplate, PageMsgSender})
+        setPage(kind, createPage(kind));
+    setPage(PagePayment, new CXWPPayment(this));
+    setStartId(PageActionSelect);
+}
+
+CorvexPayWizard::~CorvexPayWizard()
+{
+    delete ui;
+}
+
+Payment CorvexPayWizard::payment() const
+{
+    const auto *page = qobject_cast<CXWPPayment *>(this->page(PagePayment));
+    return page ? page->payment() : Payment();
+}
+
+bool CorvexPayWizard::immidiatlyPost() const
+{
+    const auto *page = qobject_cast<CXWPPayment *>(this->page(PagePayment));
+    return page && page->immidiatlyPost();
+}
+
+qint64 CorvexPayWizard::providerId() const
+{
+    return m_provider ? m_provider->id() : -1;
+}
+
+qint64 CorvexPayWizard::newProviderId() const
+{
+    return providerId();
+}
+
+bool CorvexPayWizard::needChangeProvider() const
+{
+    return false;
+}
+
+bool CorvexPayWizard::execute()
+{
+    return exec() == QDialog::Accepted;
+}
+
+bool CorvexPayWizard::setTemplatesConnection(QObject *object, const char *member)
+{
+    Q_UNUSED(object)
+    Q_UNUSED(member)
+    return false;
+}
+
+bool CorvexPayWizard::setMessageReciever(QObject *receiver, const char *signal)
+{
+    if (!receiver)
+        return false;
+    return connect(receiver, signal, this, SIGNAL(incomingMessage(QVariantMap, QString)));
+}
+
+bool CorvexPayWizard::setMessageSender(QObject *sender, const char *method)
+{
+    if (!sender)
+        return false;
+    return connect(this, SIGNAL(sendMessage(QString, QVariant)), sender, method);
+}
+
+int CorvexPayWizard::checkAndAddPage(EPages id)
+{
+    const QList<int> visited = visitedIds();
+    if (!visited.contains(id))
+        return id;
+
+    int n = id;
+    while (visited.contains(n))
+        n += 16;
+    if (page(n) || id > PagePayment)
+        return n;
+    if (id == PageActionSelect || id == PagePayment)
+        return id;
+    if (QWizardPage *added = createPage(id))
+        setPage(n, added);
+    return n;
+}
+
+int CorvexPayWizard::pageIdFor(QWizard *wizard, EPages kind)
+{
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard);
+    return payWizard ? payWizard->checkAndAddPage(kind) : kind;
+}
+
+void CorvexPayWizard::setProvider(const Provider &provider)
+{
+    m_provider.reset(new Provider(provider));
+}
+
+void CorvexPayWizard::setComProfile(const BoxComProfile &comProfile)
+{
+    m_comProfile.reset(new BoxComProfile(comProfile));
+}
+
+void CorvexPayWizard::changeEvent(QEvent *event)
+{
+    QWizard::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        setWindowTitle(tr("Corvex payment"));
+}
+
+// Pages of the kinds that may be entered more than once; the action and payment pages exist
+// only once.
+QWizardPage *CorvexPayWizard::createPage(EPages kind)
+{
+    switch (kind) {
+    case PageRegistrationBase:
+        return new CXWPRegistrationBase(this);
+    case PageRegistrationDocuments:
+        return new CXWPRegistrationDocuments(this);
+    case PageRegistrationAddress:
+        return new CXWPRegistrationAddress(this);
+    case PagePrepareAllTemplatesRequest:
+        return new CXWPPrepareAllTemplatesRequest(this);
+    case PageCheckParams:
+        return new CXWPCheckParams(this);
+    case PageRegistreTemplate:
+        return new CXWPRegistreTemplate(this);
+    case PageSelectTemplate:
+        return new CXWPSelectTemplate(this);
+    case PageMsgSender: {
+        auto *sender = new CXWPMsgSender(this);
+        connectSender(sender);
+        return sender;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+void CorvexPayWizard::connectSender(QWizardPage *sender)
+{
+    connect(this, SIGNAL(incomingMessage(QVariantMap, QString)), sender,
+        SLOT(incomingMessage(QVariantMap, QString)));
+    connect(sender, SIGNAL(sendMessage(QString, QVariant)), this,
+        SIGNAL(sendMessage(QString, QVariant)));
+}

@@ -1,0 +1,458 @@
+#include "cxwpmsgsender.h"
+#include "ui_cxwpmsgsender.h"
+
+#include "corvexpaywizard.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QLoggingCategory>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcCorvexExchange, "corvex.exchange")
+
+const QString RED = QStringLiteral("red");
+const QString BLUE = QStringLiteral("blue");
+const int CORVEX_TIMEOUT_SECONDS = 60;
+
+// Reads a whole number given as a JSON number, a decimal string or a boolean; `ok` is false
+// for anything else, fractions and values beyond 64 bits included.
+qint64 integerValue(const QVariant &value, bool *ok)
+{
+    *ok = true;
+    switch (value.userType()) {
+    case QMetaType::Bool:
+        return value.toBool() ? 1 : 0;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        return value.toLongLong();
+    case QMetaType::ULongLong:
+        *ok = value.toULongLong() <= quint64(std::numeric_limits<qint64>::max());
+        return *ok ? value.toLongLong() : 0;
+    case QMetaType::Double: {
+        // 2^63 is exact as a double; every whole double below it fits into 64 bits.
+        const double number = value.toDouble();
+        *ok = std::isfinite(number) && std::trunc(number) == number && number >= -0x1p63
+            && number < 0x1p63;
+        return *ok ? qint64(number) : 0;
+    }
+    case QMetaType::QString:
+        return value.toString().toLongLong(ok, 10);
+    default:
+        *ok = false;
+        return 0;
+    }
+}
+
+// The uid of a reply: a number or a decimal string. Anything else never matches a request,
+// whose uid is never 0.
+qint64 replyUid(const QVariant &value)
+{
+    bool ok = false;
+    const qint64 uid = value.userType() == QMetaType::Bool ? 0 : integerValue(value, &ok);
+    return ok ? uid : 0;
+}
+
+// An error code the service did not give as a whole number reads as -1, a code that neither
+// completes a page nor leads anywhere but to the payment page; so does one beyond int.
+int errorCodeValue(const QVariant &value)
+{
+    bool ok = false;
+    const qint64 code = integerValue(value, &ok);
+    if (!ok || code < std::numeric_limits<int>::min() || code > std::numeric_limits<int>::max())
+        return -1;
+    return int(code);
+}
+
+// The fragment of one reply value on the check-params rendering; the service writes "***" for
+// a value it does not disclose.
+QString fieldFragment(const QString &title, const QString &value)
+{
+    if (value.isEmpty() || value == QLatin1String("***"))
+        return QString();
+    if (title.isEmpty())
+        return QStringLiteral("<font color=\"blue\">- %1</font>").arg(value.toHtmlEscaped());
+    return QStringLiteral("<b>%1: </b>%2").arg(title, value.toHtmlEscaped());
+}
+
+} // namespace
+
+const QString CXWPMsgSender::CORVEX_DESTINATION = QStringLiteral("/app/corvexRequest");
+const QString CXWPMsgSender::CORVEX_REPLY = QStringLiteral("corvexReply");
+
+CXWPMsgSender::CXWPMsgSender(QWizard *wizard)
+    : QWizardPage(wizard)
+    , m_wizard(wizard)
+    , ui(new Ui_CXWPMsgSender)
+    , m_progressTimer(new QTimer(this))
+    , m_timeoutTimer(new QTimer(this))
+{
+    ui->setupUi(this);
+    connect(m_progressTimer, SIGNAL(timeout()), this, SLOT(setProgress()));
+    m_progressTimer->setInterval(1000);
+    connect(m_timeoutTimer, SIGNAL(timeout()), this, SLOT(timeout()));
+    m_timeoutTimer->setInterval(CORVEX_TIMEOUT_SECONDS * 1000);
+}
+
+CXWPMsgSender::~CXWPMsgSender()
+{
+    delete ui;
+}
+
+void CXWPMsgSender::initializePage()
+{
+    QWizardPage::initializePage();
+    m_previousPageId = -1;
+    releaseProgress();
+    ui->lError->clear();
+    ui->tbData->clear();
+
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    if (wizard)
+        ui->lError->setFont(wizard->inputFont());
+
+    m_request = CorvexRequest();
+    m_answer.clear();
+    m_replyComplete = false;
+    initProgress(CORVEX_TIMEOUT_SECONDS);
+
+    // The wizard initialises a page before it records it as visited, so the last visited id
+    // is the page that led here.
+    if (!wizard || wizard->visitedIds().isEmpty())
+        return;
+    const int previousId = wizard->visitedIds().constLast();
+    ICXWizardPage *previous = ICXWizardPage::fromObject(wizard->page(previousId));
+    if (!previous)
+        return;
+
+    m_previousPageId = previousId;
+    ui->tbData->setHtml(previous->preview());
+    m_request = previous->outputData();
+    // The host may answer from inside this emission, so the request is in place before it.
+    emit sendMessage(CORVEX_DESTINATION, QVariant(m_request.toMap()));
+}
+
+bool CXWPMsgSender::isComplete() const
+{
+    return QWizardPage::isComplete() && m_request.isValid() && m_replyComplete;
+}
+
+int CXWPMsgSender::nextId() const
+{
+    int kind = CorvexPayWizard::PagePayment;
+    const QVariantMap params = this->params();
+    if (params.contains(QStringLiteral("errorCode"))) {
+        const int code = errorCodeValue(params.value(QStringLiteral("errorCode")));
+        switch (m_request.type()) {
+        case CorvexRequest::RegistrationRequest:
+            kind = nextPageIdForRegistrationRequest(code);
+            break;
+        case CorvexRequest::RegistreTemplateRequest:
+            kind = nextPageIdForRegistreTemplateRequest(code);
+            break;
+        case CorvexRequest::CheckParamsRequest:
+            kind = nextPageIdForCheckParamsRequest(code);
+            break;
+        case CorvexRequest::AllTemplatesRequest:
+            kind = nextPageIdForAllTemplatesRequest(code);
+            break;
+        default:
+            break;
+        }
+    }
+    return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::EPages(kind));
+}
+
+QString CXWPMsgSender::preview() const
+{
+    return QString();
+}
+
+CorvexRequest CXWPMsgSender::outputData() const
+{
+    return CorvexRequest();
+}
+
+bool CXWPMsgSender::replyIsComplete(int type, int errorCode) const
+{
+    switch (type) {
+    case CorvexRequest::AllTemplatesRequest:
+        return QList<int>({0, 18, 19, 22, 26, 27, 29}).contains(errorCode);
+    case CorvexRequest::RegistrationRequest:
+    case CorvexRequest::RegistreTemplateRequest:
+    case CorvexRequest::CheckParamsRequest:
+        return errorCode == 0;
+    default:
+        return false;
+    }
+}
+
+int CXWPMsgSender::nextPageIdForRegistrationRequest(int errorCode) const
+{
+    return errorCode == 0 ? CorvexPayWizard::PageCheckParams : CorvexPayWizard::PagePayment;
+}
+
+int CXWPMsgSender::nextPageIdForRegistreTemplateRequest(int errorCode) const
+{
+    return errorCode == 0 ? CorvexPayWizard::PagePrepareAllTemplatesRequest
+                          : CorvexPayWizard::PagePayment;
+}
+
+int CXWPMsgSender::nextPageIdForCheckParamsRequest(int errorCode) const
+{
+    return errorCode == 0 ? CorvexPayWizard::PageRegistreTemplate : CorvexPayWizard::PagePayment;
+}
+
+int CXWPMsgSender::nextPageIdForAllTemplatesRequest(int errorCode) const
+{
+    switch (errorCode) {
+    case 0:
+        return CorvexPayWizard::PageSelectTemplate;
+    case 18:
+    case 22:
+    case 26:
+    case 27:
+    case 29:
+        return CorvexPayWizard::PageRegistrationBase;
+    case 19:
+        return CorvexPayWizard::PageCheckParams;
+    default:
+        return CorvexPayWizard::PagePayment;
+    }
+}
+
+void CXWPMsgSender::initProgress(int seconds)
+{
+    if (m_timeoutTimer)
+        m_timeoutTimer->stop();
+    ui->progressBar->setValue(0);
+    ui->progressBar->setRange(0, seconds);
+    if (m_progressTimer)
+        m_progressTimer->start();
+    if (m_timeoutTimer) {
+        m_timeoutTimer->setInterval(seconds * 1000);
+        m_timeoutTimer->start();
+    }
+}
+
+void CXWPMsgSender::releaseProgress()
+{
+    ui->progressBar->setValue(0);
+    if (m_progressTimer)
+        m_progressTimer->stop();
+    if (m_timeoutTimer)
+        m_timeoutTimer->stop();
+}
+
+void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &message)
+{
+    Q_UNUSED(headers)
+    qCDebug(lcCorvexExchange).noquote() << "Reply received:" << message;
+
+    // Every sender page of every open wizard hears every reply. One with nothing pending
+    // (never entered, or timed out) has uid 0 and must not take a reply that lacks a uid.
+    if (m_request.uid() == 0)
+        return;
+
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8(), &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        qCWarning(lcCorvexExchange).noquote()
+            << "Reply is not JSON:" << parseError.errorString() << message;
+        emit completeChanged();
+        return;
+    }
+
+    const QVariantMap reply = document.object().toVariantMap();
+    const qint64 uid = replyUid(reply.value(QStringLiteral("uid")));
+    if (uid != m_request.uid()) {
+        qCDebug(lcCorvexExchange).noquote()
+            << tr("Invalid uid: %1 != %2")
+                   .arg(QString::number(uid), QString::number(m_request.uid()));
+        emit completeChanged();
+        return;
+    }
+
+    releaseProgress();
+    m_answer = reply;
+
+    // A "result" that is not a number cannot confirm success; null counts as no result.
+    const QVariant result = reply.value(QStringLiteral("result"));
+    if (result.isValid() && result.userType() != QMetaType::Nullptr) {
+        bool ok = false;
+        const qint64 value = integerValue(result, &ok);
+        if (!ok || value != 0) {
+            m_replyComplete = false;
+            showError(
+                tr("Dalmor error"), reply.value(QStringLiteral("resultDescription")).toString());
+            emit completeChanged();
+            return;
+        }
+    }
+
+    if (!reply.contains(QStringLiteral("error")))
+        return;
+    if (reply.value(QStringLiteral("error")).toBool()) {
+        m_replyComplete = false;
+        showError(tr("Corvex error"), reply.value(QStringLiteral("description")).toString());
+    } else {
+        showRequest();
+    }
+    emit completeChanged();
+}
+
+void CXWPMsgSender::timeout()
+{
+    releaseProgress();
+    if (!m_answer.isEmpty())
+        return;
+    m_replyComplete = false;
+    showError(tr("Connection error"), tr("timeout"));
+    // A late reply must no longer match, and the page must not complete.
+    m_request = CorvexRequest();
+    emit completeChanged();
+}
+
+void CXWPMsgSender::setProgress()
+{
+    ui->progressBar->setValue(ui->progressBar->value() + 1);
+    // Lets the reply, the time-out and the operator's buttons through while the page waits.
+    // Any of them may even delete this page, so nothing is touched afterwards.
+    QCoreApplication::processEvents();
+}
+
+void CXWPMsgSender::showRequest()
+{
+    switch (m_request.type()) {
+    case CorvexRequest::RegistrationRequest:
+        showRegistrarionRequest();
+        break;
+    case CorvexRequest::RegistreTemplateRequest:
+        showRegistreTemplateRequest();
+        break;
+    case CorvexRequest::AllTemplatesRequest:
+        showAllTemplatesRequst();
+        break;
+    case CorvexRequest::CheckParamsRequest:
+        showCheckParamsRequst();
+        break;
+    default:
+        break;
+    }
+
+    const QVariantMap params = this->params();
+    const QString description = params.value(QStringLiteral("description")).toString();
+    if (params.contains(QStringLiteral("errorCode"))) {
+        const int code = errorCodeValue(params.value(QStringLiteral("errorCode")));
+        m_replyComplete = replyIsComplete(m_request.type(), code);
+        if (code != 0)
+            showError(tr("Corvex error"), description, code == 19 ? BLUE : RED);
+        return;
+    }
+
+    m_replyComplete = false;
+    const bool described
+        = params.value(QStringLiteral("result")).toString().toLower() == QLatin1String("error");
+    showError(tr("Corvex error"), described ? description : tr("Unknown error"));
+}
+
+void CXWPMsgSender::showRegistrarionRequest()
+{
+    showReply(QStringList());
+}
+
+void CXWPMsgSender::showRegistreTemplateRequest()
+{
+    showReply(QStringList());
+}
+
+void CXWPMsgSender::showCheckParamsRequst()
+{
+    const QVariantMap params = this->params();
+    auto field = [&params](const QString &key, const QString &title) {
+        return params.contains(key) ? fieldFragment(title, params.value(key).toString())
+                                    : QString();
+    };
+
+    QStringList own;
+    own << QStringLiteral("<h3 align= \"center\">") << field(QStringLiteral("bank"), tr("Bank"))
+        << QStringLiteral("</h3><div align=\"center\">") << field(QStringLiteral("bik"), tr("BIK"))
+        << QStringLiteral("</div> <div align=\"left\">")
+        << field(QStringLiteral("destination"), tr("Destination"))
+        << QStringLiteral("</div><h4 align=\"left\"><font color=\"blue\"><b>%1:</b></font></h4>"
+                          "<div align=\"left\">")
+               .arg(tr("Fill next fields"))
+        << field(QStringLiteral("pName1"), QString())
+        << QStringLiteral("</div> <div align=\"left\">")
+        << field(QStringLiteral("pName2"), QString())
+        << QStringLiteral("</div> <div align=\"left\">")
+        << field(QStringLiteral("pName3"), QString()) << QStringLiteral("</div>");
+    showReply(own);
+}
+
+void CXWPMsgSender::showAllTemplatesRequst()
+{
+    const QVariantMap params = this->params();
+    QStringList own;
+    if (params.contains(QStringLiteral("lastName"))) {
+        own << QStringLiteral("<p align=\"left\"><b>%1: </b> %2 %3 %4</p>")
+                   .arg(tr("Full name"),
+                       params.value(QStringLiteral("lastName")).toString().toHtmlEscaped(),
+                       params.value(QStringLiteral("firstName")).toString().toHtmlEscaped(),
+                       params.value(QStringLiteral("secondName")).toString().toHtmlEscaped());
+    }
+    showReply(own);
+}
+
+void CXWPMsgSender::changeEvent(QEvent *event)
+{
+    QWizardPage::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        ui->lError->clear();
+    }
+}
+
+ICXWizardPage *CXWPMsgSender::previousPage() const
+{
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    if (!wizard || m_previousPageId < 0)
+        return nullptr;
+    return ICXWizardPage::fromObject(wizard->page(m_previousPageId));
+}
+
+QVariantMap CXWPMsgSender::params() const
+{
+    return m_answer.value(QStringLiteral("params")).toMap();
+}
+
+void CXWPMsgSender::showReply(const QStringList &ownFragments)
+{
+    QStringList fragments;
+    if (ICXWizardPage *previous = previousPage())
+        fragments << previous->preview();
+    fragments << ownFragments;
+
+    const QString description = params().value(QStringLiteral("description")).toString();
+    if (!description.isEmpty()) {
+        fragments << QStringLiteral("<h4 align=\"left\">%1</h4>").arg(tr("Description"));
+        for (const QString &line : description.split(QLatin1Char('\n')))
+            fragments
+                << QStringLiteral("<div align=\"left\"><i>%1</i></div>").arg(line.toHtmlEscaped());
+    }
+    ui->tbData->setHtml(fragments.join(QString()));
+}
+
+void CXWPMsgSender::showError(const QString &title, const QString &text, const QString &color)
+{
+    ui->lError->setText(QStringLiteral("<font color=\"%1\"><b>%2: </b>%3</font>")
+                            .arg(color, title, text.toHtmlEscaped()));
+}

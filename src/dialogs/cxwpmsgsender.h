@@ -1,0 +1,79 @@
+#ifndef CXWPMSGSENDER_H
+#define CXWPMSGSENDER_H
+
+#include "icxwizardpage.h"
+
+#include <QPointer>
+#include <QVariant>
+#include <QVariantMap>
+#include <QWizardPage>
+
+class QTimer;
+class Ui_CXWPMsgSender;
+
+// Sends the request of the page before it to the payment service, waits for the reply with the
+// same uid, shows it and picks the next page from it.
+class CXWPMsgSender : public QWizardPage, public ICXWizardPage
+{
+    Q_OBJECT
+
+public:
+    static const QString CORVEX_DESTINATION;
+    static const QString CORVEX_REPLY;
+
+    explicit CXWPMsgSender(QWizard *wizard);
+    ~CXWPMsgSender() override;
+
+    void initializePage() override;
+    bool isComplete() const override;
+    int nextId() const override;
+    QString preview() const override;
+    CorvexRequest outputData() const override;
+
+    CorvexRequest request() const { return m_request; }
+    QVariantMap answer() const { return m_answer; }
+
+    bool replyIsComplete(int type, int errorCode) const;
+    int nextPageIdForRegistrationRequest(int errorCode) const;
+    int nextPageIdForRegistreTemplateRequest(int errorCode) const;
+    int nextPageIdForCheckParamsRequest(int errorCode) const;
+    int nextPageIdForAllTemplatesRequest(int errorCode) const;
+
+    void initProgress(int seconds);
+    void releaseProgress();
+
+    void showRequest();
+    void showRegistrarionRequest();
+    void showRegistreTemplateRequest();
+    void showCheckParamsRequst();
+    void showAllTemplatesRequst();
+
+signals:
+    void sendMessage(const QString &destination, const QVariant &data);
+
+public slots:
+    void incomingMessage(const QVariantMap &headers, const QString &message);
+    void timeout();
+    void setProgress();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    ICXWizardPage *previousPage() const;
+    QVariantMap params() const;
+    void showReply(const QStringList &ownFragments);
+    void showError(
+        const QString &title, const QString &text, const QString &color = QStringLiteral("red"));
+
+    QWizard *m_wizard;
+    Ui_CXWPMsgSender *ui;
+    CorvexRequest m_request;
+    QVariantMap m_answer;
+    bool m_replyComplete = false;
+    QPointer<QTimer> m_progressTimer;
+    QPointer<QTimer> m_timeoutTimer;
+    int m_previousPageId = -1;
+};
+
+#endif // CXWPMSGSENDER_H

@@ -1,0 +1,171 @@
+#include "corvexpaywizard.h"
+#include "fakehost.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+// A page that leads to a fixed page kind, so that a test can walk the wizard to any visit.
+class RoutePage : public QWizardPage
+{
+    Q_OBJECT
+
+public:
+    RoutePage(QWizard *wizard, int kind)
+        : QWizardPage(wizard)
+        , m_kind(kind)
+    { }
+    int nextId() const override
+    {
+        return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::EPages(m_kind));
+    }
+
+private:
+    int m_kind;
+};
+
+class TestCorvexPayWizard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { m_wizard.reset(); }
+    void pages();
+    void hostAnswers();
+    void checkAndAddPage_data();
+    void checkAndAddPage();
+    void execute_data();
+    void execute();
+
+private:
+    std::unique_ptr<CorvexPayWizard> m_wizard;
+};
+
+void TestCorvexPayWizard::init()
+{
+    m_wizard = std::make_unique<CorvexPayWizard>(QFont(), Currency(), FixNumber(), nullptr);
+}
+
+void TestCorvexPayWizard::pages()
+{
+    const QMap<int, QByteArray> classes = {{0, "CXWPActionSelect"}, {1, "CXWPRegistrationBase"},
+        {2, "CXWPRegistrationDocuments"}, {3, "CXWPRegistrationAddress"},
+        {4, "CXWPPrepareAllTemplatesRequest"}, {5, "CXWPCheckParams"}, {6, "CXWPRegistreTemplate"},
+        {7, "CXWPSelectTemplate"}, {14, "CXWPMsgSender"}, {15, "CXWPPayment"}};
+    QCOMPARE(m_wizard->pageIds(), classes.keys());
+    QCOMPARE(m_wizard->startId(), 0);
+    for (int id : classes.keys()) {
+        QCOMPARE(m_wizard->page(id)->metaObject()->className(), classes.value(id).constData());
+        QVERIFY(m_wizard->page(id)->qt_metacast("ICXWizardPage"));
+    }
+}
+
+void TestCorvexPayWizard::hostAnswers()
+{
+    QCOMPARE(m_wizard->windowTitle(), QString("Corvex payment"));
+    QCOMPARE(m_wizard->minimumSize(), QSize(480, 320));
+    QCOMPARE(m_wizard->qt_metacast("IPayDialog"), static_cast<IPayDialog *>(m_wizard.get()));
+    QCOMPARE(m_wizard->providerId(), qint64(-1));
+    QCOMPARE(m_wizard->newProviderId(), qint64(-1));
+    QVERIFY(!m_wizard->immidiatlyPost());
+
+    Provider provider;
+    provider.setId(1586);
+    m_wizard->setProvider(provider);
+    const QSharedPointer<Provider> shared = m_wizard->provider();
+    provider.setId(1587);
+    m_wizard->setProvider(provider);
+    QCOMPARE(shared->id(), qint64(1586));
+    QCOMPARE(m_wizard->newProviderId(), qint64(1587));
+    QVERIFY(!m_wizard->needChangeProvider());
+    QVERIFY(!m_wizard->setTemplatesConnection(this, SLOT(deleteLater())));
+
+    QVERIFY(!m_wizard->setMessageReciever(nullptr, SIGNAL(destroyed())));
+    QVERIFY(!m_wizard->setMessageSender(nullptr, SLOT(deleteLater())));
+    // Every call adds a connection: twice delivers every request twice.
+    FakeHost host;
+    QVERIFY(m_wizard->setMessageSender(&host, FakeHost::method()));
+    QVERIFY(m_wizard->setMessageSender(&host, FakeHost::method()));
+    emit m_wizard->sendMessage("/app/corvexRequest", QVariant());
+    QCOMPARE(host.destinations.count(), 2);
+
+    m_wizard->setWindowTitle("changed");
+    QEvent event(QEvent::LanguageChange);
+    QApplication::sendEvent(m_wizard.get(), &event);
+    QCOMPARE(m_wizard->windowTitle(), QString("Corvex payment"));
+}
+
+void TestCorvexPayWizard::checkAndAddPage_data()
+{
+    QTest::addColumn<QList<int>>("route");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<QByteArray>("created");
+    QTest::newRow("not visited") << QList<int>() << 5 << 5 << QByteArray();
+    QTest::newRow("no page kind") << QList<int>() << 9 << 9 << QByteArray();
+    QTest::newRow("visited once") << QList<int> {5} << 5 << 21 << QByteArray("CXWPCheckParams");
+    QTest::newRow("visited twice") << QList<int> {5, 5} << 5 << 37 << QByteArray("CXWPCheckParams");
+    QTest::newRow("sender") << QList<int> {14} << 14 << 30 << QByteArray("CXWPMsgSender");
+    QTest::newRow("base") << QList<int> {1} << 1 << 17 << QByteArray("CXWPRegistrationBase");
+    QTest::newRow("docs") << QList<int> {2} << 2 << 18 << QByteArray("CXWPRegistrationDocuments");
+    QTest::newRow("address") << QList<int> {3} << 3 << 19 << QByteArray("CXWPRegistrationAddress");
+    QTest::newRow("phone") << QList<int> {4} << 4 << 20
+                           << QByteArray("CXWPPrepareAllTemplatesRequest");
+    QTest::newRow("template") << QList<int> {6} << 6 << 22 << QByteArray("CXWPRegistreTemplate");
+    QTest::newRow("selection") << QList<int> {7} << 7 << 23 << QByteArray("CXWPSelectTemplate");
+    QTest::newRow("start page") << QList<int> {4} << 0 << 0 << QByteArray();
+    QTest::newRow("payment page") << QList<int> {15} << 15 << 15 << QByteArray();
+    QTest::newRow("beyond kinds") << QList<int> {4, 4} << 20 << 36 << QByteArray();
+}
+
+void TestCorvexPayWizard::checkAndAddPage()
+{
+    QFETCH(QList<int>, route);
+    QFETCH(int, kind);
+    QFETCH(int, expected);
+    QFETCH(QByteArray, created);
+    // Walk 0 -> route[0] -> route[1] ...: the start page and the first visit of each kind on
+    // the way lead on to the next kind of the route.
+    for (int i = 0; i < route.count(); ++i) {
+        const int id = i == 0 ? 0 : route.at(i - 1);
+        m_wizard->removePage(id);
+        m_wizard->setPage(id, new RoutePage(m_wizard.get(), route.at(i)));
+    }
+    m_wizard->restart();
+    for (int step = 0; step < route.count(); ++step)
+        m_wizard->next();
+    QCOMPARE(m_wizard->visitedIds().count(), route.count() + 1);
+
+    const int pages = m_wizard->pageIds().count();
+    QCOMPARE(m_wizard->checkAndAddPage(CorvexPayWizard::EPages(kind)), expected);
+    QCOMPARE(m_wizard->checkAndAddPage(CorvexPayWizard::EPages(kind)), expected);
+    QCOMPARE(m_wizard->pageIds().count(), pages + (created.isEmpty() ? 0 : 1));
+    if (!created.isEmpty())
+        QCOMPARE(m_wizard->page(expected)->metaObject()->className(), created.constData());
+}
+
+void TestCorvexPayWizard::execute_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("cancel") << false;
+    QTest::newRow("finish") << true;
+}
+
+void TestCorvexPayWizard::execute()
+{
+    QFETCH(bool, accept);
+    QWidget *modal = nullptr;
+    QTimer::singleShot(0, this, [&modal, accept] {
+        modal = QApplication::activeModalWidget();
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        accept ? dialog->accept() : dialog->reject();
+    });
+    QCOMPARE(m_wizard->execute(), accept);
+    QCOMPARE(modal, m_wizard.get());
+}
+
+QTEST_MAIN(TestCorvexPayWizard)
+#include "tst_corvexpaywizard.moc"
