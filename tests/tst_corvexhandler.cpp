@@ -2,7 +2,6 @@
 #include "corvexpaywizard.h"
 #include "fakehost.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -32,19 +31,18 @@ void TestCorvexHandler::start()
     QFETCH(bool, configured);
     QFETCH(bool, hostGone);
     CorvexHandler handler;
-    auto host = std::make_unique<FakeHost>();
+    FakeHost host;
+    auto gone = std::make_unique<FakeHost>();
     BoxInfo info;
     info.setBoxId(77);
     if (configured) {
         handler.setInputFont(QFont("Sans", 21));
         handler.setBoxInfo(info);
-        QVERIFY(handler.setMessageReciever(host.get(), FakeHost::signal()));
-        QVERIFY(handler.setMessageSender(host.get(), FakeHost::method()));
+        FakeHost *given = hostGone ? gone.get() : &host;
+        QVERIFY(handler.setMessageReciever(given, FakeHost::signal()));
+        QVERIFY(handler.setMessageSender(given, FakeHost::method()));
     }
-    FakeHost other;
-    if (hostGone)
-        host.reset();
-    FakeHost *probe = hostGone ? &other : host.get();
+    gone.reset();
 
     Currency currency;
     currency.setNumber3(643);
@@ -54,6 +52,7 @@ void TestCorvexHandler::start()
         handler.start(currency, FixNumber(100, 1250LL), BoxComProfile(), provider, nullptr)));
     handler.setInputFont(QFont("Sans", 8));
     handler.setBoxInfo(BoxInfo());
+    QVERIFY(handler.setMessageReciever(nullptr, nullptr));
 
     QCOMPARE(wizard->inputFont(), configured ? QFont("Sans", 21) : QFont());
     QCOMPARE(wizard->info().boxId(), configured ? 77LL : BoxInfo().boxId());
@@ -64,10 +63,10 @@ void TestCorvexHandler::start()
 
     const bool connected = configured && !hostGone;
     QSignalSpy incoming(wizard.get(), SIGNAL(incomingMessage(QVariantMap, QString)));
-    emit probe->reply(QVariantMap(), "{}");
+    emit host.reply(QVariantMap(), "{}");
     emit wizard->sendMessage("/app/corvexRequest", QVariant());
     QCOMPARE(incoming.count(), connected ? 1 : 0);
-    QCOMPARE(probe->requests.count(), connected ? 1 : 0);
+    QCOMPARE(host.requests.count(), connected ? 1 : 0);
 }
 
 QTEST_MAIN(TestCorvexHandler)
