@@ -1,13 +1,13 @@
 #include "payment.h"
 
+#include "saturating.h"
+
 #include <QDataStream>
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-
-#include <limits>
 
 const QString Payment::PRINTABLE_ADDITIONAL_NAME = QStringLiteral("detailsForPrint");
 
@@ -71,14 +71,6 @@ void collectValues(const QVariantMap &detail, QVariantMap &target, int depth)
     target.insert(name, members);
 }
 
-qint64 saturatedSum(qint64 a, qint64 b)
-{
-    qint64 sum = 0;
-    if (!__builtin_add_overflow(a, b, &sum))
-        return sum;
-    return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
-}
-
 } // namespace
 
 QString Payment::jsonDetails() const
@@ -114,7 +106,7 @@ FixNumber Payment::total() const
     if (m_summ.realMultiplier() != m_comission.realMultiplier() && m_comission.value() != 0)
         return m_summ + m_comission;
     FixNumber result = m_summ;
-    result.setValue(saturatedSum(m_summ.value(), m_comission.value()));
+    result.setValue(Saturating::add(m_summ.value(), m_comission.value()));
     return result;
 }
 

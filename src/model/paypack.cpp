@@ -1,29 +1,12 @@
 #include "paypack.h"
 
-#include <limits>
+#include "saturating.h"
 
 namespace {
 
 // Payments in different currencies cannot be summed; the multiplier 2, which no currency
 // uses, marks such a result.
 constexpr unsigned int MixedCurrencyMultiplier = 2;
-
-qint64 saturate(bool positive)
-{
-    return positive ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
-}
-
-qint64 saturatedSum(qint64 a, qint64 b)
-{
-    qint64 sum = 0;
-    return __builtin_add_overflow(a, b, &sum) ? saturate(b > 0) : sum;
-}
-
-qint64 saturatedDifference(qint64 a, qint64 b)
-{
-    qint64 difference = 0;
-    return __builtin_sub_overflow(a, b, &difference) ? saturate(b < 0) : difference;
-}
 
 // A payment without a valid time never counts as the earliest one.
 bool isEarlier(const QDateTime &candidate, const QDateTime &current)
@@ -68,7 +51,7 @@ FixNumber PayPack::total() const
     const FixNumber comission = this->comission();
     if (summ.realMultiplier() != comission.realMultiplier())
         return FixNumber();
-    return FixNumber(summ.realMultiplier(), saturatedSum(summ.value(), comission.value()));
+    return FixNumber(summ.realMultiplier(), Saturating::add(summ.value(), comission.value()));
 }
 
 FixNumber PayPack::oddMoney() const
@@ -77,7 +60,7 @@ FixNumber PayPack::oddMoney() const
     if (total.realMultiplier() != m_cashMoney.realMultiplier())
         return FixNumber();
     return FixNumber(
-        total.realMultiplier(), saturatedDifference(m_cashMoney.value(), total.value()));
+        total.realMultiplier(), Saturating::subtract(m_cashMoney.value(), total.value()));
 }
 
 void PayPack::setPayments(const QList<Payment> &payments, bool renumber)
@@ -156,7 +139,7 @@ FixNumber PayPack::sumOf(FixNumber (Payment::*amount)() const) const
 
     qint64 units = 0;
     for (const Payment &payment : m_payments)
-        units = saturatedSum(units, (payment.*amount)().value());
+        units = Saturating::add(units, (payment.*amount)().value());
     return FixNumber(first.realMultiplier(), units);
 }
 
