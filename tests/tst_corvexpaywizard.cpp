@@ -1,7 +1,9 @@
 #include "corvexpaywizard.h"
 #include "fakehost.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QPointer>
 #include <QtTest>
 
 #include <memory>
@@ -122,16 +124,39 @@ void TestCorvexPayWizard::checkAndAddPage()
         QCOMPARE(m_wizard->page(expected)->metaObject()->className(), PAGE_CLASSES[kind].data());
 }
 
+// What the operator does in the modal wizard: cancel on the first page, or pick "Payment by
+// code" and finish on the payment page.
+static void operate(QWizard *modal, bool finish)
+{
+    if (!finish) {
+        QTest::mouseClick(modal->button(QWizard::CancelButton), Qt::LeftButton);
+        return;
+    }
+    // A radio button takes clicks on its indicator and label, not across its whole row.
+    auto *byCode = modal->currentPage()->findChild<QAbstractButton *>("rbPaymentByCode");
+    QTest::mouseClick(byCode, Qt::LeftButton, {}, QPoint(8, byCode->height() / 2));
+    QTest::mouseClick(modal->button(QWizard::NextButton), Qt::LeftButton);
+    QCOMPARE(modal->currentId(), int(CorvexPayWizard::PagePayment));
+    QTest::mouseClick(modal->button(QWizard::FinishButton), Qt::LeftButton);
+}
+
 void TestCorvexPayWizard::execute()
 {
-    for (bool accept : {false, true}) {
-        QDialog *modal = nullptr;
-        QTimer::singleShot(0, this, [&modal, accept] {
-            modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            accept ? modal->accept() : modal->reject();
+    for (bool finish : {false, true}) {
+        QPointer<QWizard> modal;
+        QTimer::singleShot(0, this, [&modal, finish] {
+            modal = qobject_cast<QWizard *>(QApplication::activeModalWidget());
+            if (!modal)
+                return;
+            operate(modal, finish);
+            // A failed step must not leave the modal loop running.
+            if (modal->isVisible())
+                modal->reject();
         });
-        QCOMPARE(m_wizard->execute(), accept);
-        QCOMPARE(modal, m_wizard.get());
+        QCOMPARE(m_wizard->execute(), finish);
+        QCOMPARE(modal.data(), m_wizard.get());
+        QCOMPARE(m_wizard->result(), finish ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        m_wizard->restart();
     }
 }
 
