@@ -1,5 +1,7 @@
 #include "comissionitem.h"
 
+#include "bitflags.h"
+
 namespace {
 
 const int weekDays = 7;
@@ -13,13 +15,8 @@ bool loadMatrix(const QStringList &texts, int count, int bitCount, QVector<QBitA
     if (texts.size() != count)
         return false;
     matrix->clear();
-    for (const QString &text : texts) {
-        const unsigned long long mask = text.toULongLong(nullptr, 16);
-        QBitArray bits(bitCount);
-        for (int i = 0; i < bitCount; ++i)
-            bits.setBit(i, (mask >> i) & 1ULL);
-        matrix->append(bits);
-    }
+    for (const QString &text : texts)
+        matrix->append(bitArrayFromWord(text.toULongLong(nullptr, 16), bitCount));
     return true;
 }
 

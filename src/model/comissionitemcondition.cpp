@@ -1,5 +1,7 @@
 #include "comissionitemcondition.h"
 
+#include "bitflags.h"
+
 void ComissionItemCondition::setMinPercentCommissResult(const FixNumber &minPercentCommissResult)
 {
     m_minPercentCommissResult = minPercentCommissResult;
@@ -12,11 +14,7 @@ void ComissionItemCondition::setMaxPercentCommissResult(const FixNumber &maxPerc
 
 void ComissionItemCondition::setCoinBill(const QString &coinBill)
 {
-    const unsigned long long flags = coinBill.toULongLong();
-    QBitArray bits(64);
-    for (int i = 0; i < bits.size(); ++i)
-        bits.setBit(i, (flags >> i) & 1ULL);
-    m_coinBill = bits;
+    m_coinBill = bitArrayFromWord(coinBill.toULongLong(), 64);
 }
 
 FixNumber ComissionItemCondition::calcComission(const FixNumber &summ, bool inner) const

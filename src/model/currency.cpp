@@ -11,22 +11,22 @@ bool Currency::isValid() const
 
 int Currency::decimals() const
 {
-    return FixNumber(static_cast<unsigned int>(m_realMultiplier)).decimals();
+    return amount(0).decimals();
 }
 
 double Currency::valueToDouble(long long value) const
 {
-    return FixNumber(static_cast<unsigned int>(m_realMultiplier), value).toDouble();
+    return amount(value).toDouble();
 }
 
 long long Currency::doubleToValue(double value) const
 {
-    return FixNumber(static_cast<unsigned int>(m_realMultiplier), value).value();
+    return FixNumber(multiplier(), value).value();
 }
 
 QString Currency::valueToString(long long value) const
 {
-    return FixNumber(static_cast<unsigned int>(m_realMultiplier), value).toString();
+    return amount(value).toString();
 }
 
 QString Currency::valueToString(long long value, bool useAlpha3) const
@@ -49,6 +49,16 @@ QString Currency::currencySymbol() const
     if (hasLocale())
         return QLocale(m_locale).currencySymbol(QLocale::CurrencySymbol);
     return m_alpha3;
+}
+
+unsigned int Currency::multiplier() const
+{
+    return static_cast<unsigned int>(m_realMultiplier);
+}
+
+FixNumber Currency::amount(long long value) const
+{
+    return FixNumber(multiplier(), value);
 }
 
 bool Currency::hasLocale() const

@@ -6,6 +6,8 @@
 #include <QMetaType>
 #include <QString>
 
+class FixNumber;
+
 // The currency the terminal takes payments in, and how its unit counts read as text.
 class CORVEXMODEL_EXPORT Currency
 {
@@ -48,6 +50,8 @@ public:
     bool operator<=(const Currency &other) const;
 
 private:
+    unsigned int multiplier() const;
+    FixNumber amount(long long value) const;
     bool hasLocale() const;
 
     int m_number3 = 0;

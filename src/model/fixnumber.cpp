@@ -185,16 +185,10 @@ FixNumber FixNumber::operator-(const FixNumber &other) const
 
 FixNumber &FixNumber::operator+=(const FixNumber &other)
 {
-    const FixNumber result = combine(*this, other, false);
-    m_realMultiplier = result.m_realMultiplier;
-    m_value = result.m_value;
-    return *this;
+    return *this = combine(*this, other, false);
 }
 
 FixNumber &FixNumber::operator-=(const FixNumber &other)
 {
-    const FixNumber result = combine(*this, other, true);
-    m_realMultiplier = result.m_realMultiplier;
-    m_value = result.m_value;
-    return *this;
+    return *this = combine(*this, other, true);
 }
