@@ -1,0 +1,431 @@
+#include "roaddriver.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextDocumentFragment>
+#include <QTextStream>
+#include <QTimer>
+#include <QWizard>
+#include <QtTest>
+
+namespace {
+
+// Page kinds of the payment wizard: a page id modulo 16.
+enum PageKind {
+    ActionPage = 0,
+    RegistrationBasePage = 1,
+    DocumentsPage = 2,
+    AddressPage = 3,
+    TemplatesRequestPage = 4,
+    BikPage = 5,
+    TemplateRegistrationPage = 6,
+    SelectionPage = 7,
+    SenderPage = 14,
+    PaymentPage = 15
+};
+
+const int TICK_MS = 50;
+// An ordinary page reacts at once; this only bounds a page that never lets the operator on.
+const int PAGE_WAIT_MS = 10000;
+
+const QStringList ROAD_NAMES = {QStringLiteral("code"), QStringLiteral("template"),
+    QStringLiteral("new-customer"), QStringLiteral("add-template")};
+
+QString plainText(const QString &html)
+{
+    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+}
+
+} // namespace
+
+QStringList RoadDriver::roadNames()
+{
+    return ROAD_NAMES;
+}
+
+bool RoadDriver::roadFromName(const QString &name, Road *road)
+{
+    const int index = ROAD_NAMES.indexOf(name);
+    if (index < 0)
+        return false;
+    *road = Road(index);
+    return true;
+}
+
+RoadDriver::RoadDriver(
+    QWizard *wizard, Road road, const QJsonObject &inputs, QTextStream *log, QObject *parent)
+    : QObject(parent)
+    , m_wizard(wizard)
+    , m_road(road)
+    , m_inputs(inputs)
+    , m_log(log)
+    , m_timer(new QTimer(this))
+{
+    m_timer->setInterval(TICK_MS);
+    connect(m_timer, SIGNAL(timeout()), this, SLOT(tick()));
+    connect(m_wizard, SIGNAL(currentIdChanged(int)), this, SLOT(pageEntered(int)));
+    connect(m_wizard, SIGNAL(finished(int)), this, SLOT(finished()));
+}
+
+void RoadDriver::start()
+{
+    if (!m_screenshotDir.isEmpty())
+        QDir().mkpath(m_screenshotDir);
+    m_timer->start();
+}
+
+void RoadDriver::pageEntered(int id)
+{
+    if (id < 0)
+        return;
+    m_pageIds << id;
+    QWizardPage *page = m_wizard->page(id);
+    write(QStringLiteral("page     %1 %2 \"%3\"")
+              .arg(id)
+              .arg(QString::fromLatin1(page->metaObject()->className()), page->title()));
+}
+
+void RoadDriver::finished()
+{
+    m_timer->stop();
+}
+
+void RoadDriver::tick()
+{
+    // The wizard's own waiting loops process events, so a tick may arrive inside another.
+    if (m_busy || !m_wizard || !m_wizard->isVisible() || stopped())
+        return;
+    QScopedValueRollback<bool> busy(m_busy, true);
+
+    const int id = m_wizard->currentId();
+    if (id != m_pageId) {
+        m_pageId = id;
+        m_phase = Filling;
+        m_sinceChange.start();
+    }
+
+    switch (m_phase) {
+    case Filling:
+        if (fillPage(id)) {
+            m_phase = Waiting;
+            m_sinceChange.start();
+        }
+        break;
+    case Waiting:
+        checkReadiness();
+        break;
+    case Leaving:
+        if (m_sinceChange.elapsed() > PAGE_WAIT_MS)
+            stop(QStringLiteral("the wizard stays on page %1").arg(id));
+        break;
+    }
+}
+
+bool RoadDriver::fillPage(int id)
+{
+    switch (id % 16) {
+    case ActionPage:
+        return fillActionPage();
+    case RegistrationBasePage:
+        return fillRegistrationBase();
+    case DocumentsPage:
+        return fillDocuments();
+    case AddressPage:
+        return fillAddress();
+    case TemplatesRequestPage:
+        return fillPhonePage();
+    case BikPage:
+        return fillBikPage();
+    case TemplateRegistrationPage:
+        return fillTemplateRegistration();
+    case SelectionPage:
+        return selectTemplate();
+    case PaymentPage:
+        return fillPaymentForm();
+    default:
+        // The sender page needs nothing but patience.
+        return true;
+    }
+}
+
+bool RoadDriver::fillActionPage()
+{
+    switch (m_road) {
+    case CodeRoad:
+        return click(QStringLiteral("rbPaymentByCode"));
+    case NewCustomerRoad:
+        return click(QStringLiteral("rbRegistration"));
+    case TemplateRoad:
+    case AddTemplateRoad:
+        return click(QStringLiteral("rbRequirementsCodes"));
+    }
+    return false;
+}
+
+bool RoadDriver::fillRegistrationBase()
+{
+    auto *phone = widget<QWidget>(QStringLiteral("wPhone"));
+    auto *edit = phone ? phone->findChild<QLineEdit *>(QStringLiteral("lePhone")) : nullptr;
+    if (!edit) {
+        stop(QStringLiteral("missing widget: lePhone on page %1").arg(m_pageId));
+        return false;
+    }
+    return typeText(edit, m_inputs.value(QStringLiteral("phone")).toString())
+        && type(QStringLiteral("leLastName"), QStringLiteral("lastName"))
+        && type(QStringLiteral("leFirstName"), QStringLiteral("firstName"))
+        && type(QStringLiteral("leSecondName"), QStringLiteral("secondName"));
+}
+
+bool RoadDriver::fillDocuments()
+{
+    return type(QStringLiteral("leSeries"), QStringLiteral("docSeries"))
+        && type(QStringLiteral("leNumber"), QStringLiteral("docNumber"))
+        && type(QStringLiteral("leIssuer"), QStringLiteral("docIssuer"))
+        && type(QStringLiteral("leBirthplace"), QStringLiteral("birthplace"))
+        && type(QStringLiteral("leCitizenship"), QStringLiteral("citizenship"));
+}
+
+bool RoadDriver::fillAddress()
+{
+    return type(QStringLiteral("leCountrry"), QStringLiteral("country"))
+        && type(QStringLiteral("leRegion"), QStringLiteral("region"))
+        && type(QStringLiteral("leCity"), QStringLiteral("city"))
+        && type(QStringLiteral("leStreet"), QStringLiteral("street"))
+        && type(QStringLiteral("leHouse"), QStringLiteral("house"))
+        && type(QStringLiteral("leApartment"), QStringLiteral("apartment"));
+}
+
+bool RoadDriver::fillPhonePage()
+{
+    auto *phone = widget<QWidget>(QStringLiteral("wPhone"));
+    auto *edit = phone ? phone->findChild<QLineEdit *>(QStringLiteral("lePhone")) : nullptr;
+    if (!edit) {
+        stop(QStringLiteral("missing widget: lePhone on page %1").arg(m_pageId));
+        return false;
+    }
+    return typeText(edit, m_inputs.value(QStringLiteral("phone")).toString());
+}
+
+bool RoadDriver::fillBikPage()
+{
+    return type(QStringLiteral("leBik"), QStringLiteral("bik"));
+}
+
+bool RoadDriver::fillTemplateRegistration()
+{
+    auto *params = widget<QGroupBox>(QStringLiteral("gbParams"));
+    if (!params)
+        return false;
+    // One line edit per parameter the bank announced, named after the parameter.
+    const QJsonObject values = m_inputs.value(QStringLiteral("templateParams")).toObject();
+    for (QLineEdit *edit : params->findChildren<QLineEdit *>()) {
+        if (!values.contains(edit->objectName())) {
+            stop(QStringLiteral("no value for the template parameter \"%1\" on page %2")
+                     .arg(edit->objectName())
+                     .arg(m_pageId));
+            return false;
+        }
+        if (!typeText(edit, values.value(edit->objectName()).toString()))
+            return false;
+    }
+    const QString planned = m_inputs.value(QStringLiteral("plannedAmount")).toString();
+    if (planned.isEmpty())
+        return true;
+    auto *amount = widget<QDoubleSpinBox>(QStringLiteral("dsbAmount"));
+    return amount && click(QStringLiteral("cbAmount")) && typeAmount(amount, planned);
+}
+
+bool RoadDriver::selectTemplate()
+{
+    auto *view = widget<QAbstractItemView>(QStringLiteral("lvTemplates"));
+    if (!view || !view->model())
+        return false;
+    const QStringList picks = m_inputs.value(QStringLiteral("pick")).toVariant().toStringList();
+    const QString pick = picks.value(m_selectionVisits++);
+    const int rows = view->model()->rowCount();
+    // The last row adds a template; the one above it is the newest template.
+    int row = -1;
+    if (pick == QLatin1String("add")) {
+        row = rows - 1;
+    } else if (pick == QLatin1String("last")) {
+        row = rows - 2;
+    } else {
+        for (int i = 0; i + 1 < rows && row < 0; ++i) {
+            if (!pick.isEmpty() && view->model()->index(i, 0).data().toString().contains(pick))
+                row = i;
+        }
+    }
+    if (row < 0) {
+        stop(QStringLiteral("no template \"%1\" among %2 rows on page %3")
+                 .arg(pick)
+                 .arg(rows)
+                 .arg(m_pageId));
+        return false;
+    }
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(
+        view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(index).center());
+    return true;
+}
+
+bool RoadDriver::fillPaymentForm()
+{
+    QWizardPage *page = m_wizard->currentPage();
+    QList<QDoubleSpinBox *> boxes;
+    for (QDoubleSpinBox *box : page->findChildren<QDoubleSpinBox *>()) {
+        if (!box->isReadOnly())
+            boxes << box;
+    }
+    if (boxes.isEmpty()) {
+        write(QStringLiteral("missing widget: the payment form on page %1; finishing without it")
+                  .arg(m_pageId));
+        return true;
+    }
+
+    const QJsonObject form = m_inputs.value(QStringLiteral("form")).toObject();
+    for (auto it = form.constBegin(); it != form.constEnd(); ++it) {
+        auto *target = widget<QWidget>(it.key());
+        if (!target)
+            return false;
+        const QString value = it.value().toString();
+        if (qobject_cast<QComboBox *>(target)) {
+            if (!choose(it.key(), value))
+                return false;
+        } else if (auto *edit = qobject_cast<QLineEdit *>(target)) {
+            // A template fills the account in; the operator leaves such a field alone.
+            if (edit->isReadOnly() || !edit->isEnabled())
+                continue;
+            if (!typeText(edit, value))
+                return false;
+        }
+    }
+    // The form's boxes in their order on screen: "Summ" (what the customer pays) first.
+    const QString summ = m_inputs.value(QStringLiteral("summ")).toString();
+    return summ.isEmpty() || typeAmount(boxes.first(), summ);
+}
+
+void RoadDriver::checkReadiness()
+{
+    QAbstractButton *finish = m_wizard->button(QWizard::FinishButton);
+    QAbstractButton *next = m_wizard->button(QWizard::NextButton);
+    QAbstractButton *button = finish->isVisible() ? finish : next;
+
+    if (m_pageId % 16 == SenderPage && !button->isEnabled()) {
+        // A red line under a page that cannot go on: the service said no, or never answered.
+        auto *error = widget<QLabel>(QStringLiteral("lError"));
+        if (error && !error->text().isEmpty()) {
+            stop(plainText(error->text()));
+            return;
+        }
+    }
+    if (button->isEnabled()) {
+        screenshot();
+        m_phase = Leaving;
+        m_sinceChange.start();
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+    }
+    const int limit = m_pageId % 16 == SenderPage ? m_replyWait : PAGE_WAIT_MS;
+    if (m_sinceChange.elapsed() > limit)
+        stop(QStringLiteral("%1 stays disabled").arg(button->text().remove(QLatin1Char('&'))));
+}
+
+template<typename T> T *RoadDriver::widget(const QString &name)
+{
+    T *found = m_wizard->currentPage()->findChild<T *>(name);
+    if (!found)
+        stop(QStringLiteral("missing widget: %1 on page %2").arg(name).arg(m_pageId));
+    return found;
+}
+
+bool RoadDriver::type(const QString &widgetName, const QString &inputKey)
+{
+    auto *edit = widget<QLineEdit>(widgetName);
+    return edit && typeText(edit, m_inputs.value(inputKey).toString());
+}
+
+bool RoadDriver::typeText(QWidget *target, const QString &text)
+{
+    // Into the field, everything selected and wiped, then the keys one by one; an input mask
+    // skips its own literals as the operator types.
+    QTest::mouseClick(target, Qt::LeftButton);
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_Backspace);
+    QTest::keyClick(target, Qt::Key_Home);
+    QTest::keyClicks(target, text);
+    return true;
+}
+
+bool RoadDriver::typeAmount(QWidget *box, const QString &amount)
+{
+    QString text = amount;
+    text.replace(QLatin1Char('.'), box->locale().decimalPoint());
+    return typeText(box, text);
+}
+
+bool RoadDriver::choose(const QString &comboName, const QString &text)
+{
+    auto *combo = widget<QComboBox>(comboName);
+    if (!combo)
+        return false;
+    const int wanted = combo->findText(text);
+    if (wanted < 0) {
+        stop(
+            QStringLiteral("no choice \"%1\" in %2 on page %3").arg(text, comboName).arg(m_pageId));
+        return false;
+    }
+    // Arrow keys through the closed drop-down, as on a terminal keyboard.
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = qMax(0, combo->currentIndex()); i < wanted; ++i)
+        QTest::keyClick(combo, Qt::Key_Down);
+    return combo->currentIndex() == wanted;
+}
+
+bool RoadDriver::click(const QString &buttonName)
+{
+    auto *button = widget<QAbstractButton>(buttonName);
+    if (!button)
+        return false;
+    // Radio buttons and check boxes take clicks on their indicator, not across the whole row.
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+    return true;
+}
+
+void RoadDriver::screenshot()
+{
+    if (m_screenshotDir.isEmpty())
+        return;
+    const QString name = QStringLiteral("%1-page-%2.png")
+                             .arg(m_screenshots.size() + 1, 2, 10, QLatin1Char('0'))
+                             .arg(m_pageId);
+    const QString path = QDir(m_screenshotDir).absoluteFilePath(name);
+    if (m_wizard->grab().save(path))
+        m_screenshots << path;
+    else
+        write(QStringLiteral("cannot save %1").arg(path));
+}
+
+void RoadDriver::stop(const QString &reason)
+{
+    if (stopped())
+        return;
+    m_reason = QStringLiteral("page %1: %2").arg(m_pageId).arg(reason);
+    write(QStringLiteral("stopped  ") + m_reason);
+    screenshot();
+    m_timer->stop();
+    m_wizard->reject();
+}
+
+void RoadDriver::write(const QString &line)
+{
+    if (m_log)
+        *m_log << line << Qt::endl;
+}

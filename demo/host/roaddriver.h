@@ -1,0 +1,95 @@
+#ifndef ROADDRIVER_H
+#define ROADDRIVER_H
+
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+class QTextStream;
+class QTimer;
+class QWidget;
+class QWizard;
+
+// Plays the operator of a payment wizard along one road: it clicks the choices, types the
+// customer's data, waits for the service's replies and presses Next and finally Finish, the
+// way a person at the terminal would. Widgets are found by their object names only.
+class RoadDriver : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Road { CodeRoad, TemplateRoad, NewCustomerRoad, AddTemplateRoad };
+
+    static QStringList roadNames();
+    static bool roadFromName(const QString &name, Road *road);
+
+    // `inputs` holds what the operator enters on this road (the terminal file's road entry).
+    RoadDriver(QWizard *wizard, Road road, const QJsonObject &inputs, QTextStream *log,
+        QObject *parent = nullptr);
+
+    // Saves a picture of every page passed into `dir`, named by step and page id.
+    void setScreenshotDir(const QString &dir) { m_screenshotDir = dir; }
+    // How long a page may wait for the service before the road is given up.
+    void setReplyWait(int milliseconds) { m_replyWait = milliseconds; }
+
+    // Starts driving as soon as the wizard is on screen; call before running it.
+    void start();
+
+    bool stopped() const { return !m_reason.isEmpty(); }
+    QString reason() const { return m_reason; }
+    QList<int> pageIds() const { return m_pageIds; }
+    QStringList screenshots() const { return m_screenshots; }
+
+private slots:
+    void tick();
+    void pageEntered(int id);
+    void finished();
+
+private:
+    enum Phase { Filling, Waiting, Leaving };
+
+    bool fillPage(int id);
+    bool fillActionPage();
+    bool fillRegistrationBase();
+    bool fillDocuments();
+    bool fillAddress();
+    bool fillPhonePage();
+    bool fillBikPage();
+    bool fillTemplateRegistration();
+    bool selectTemplate();
+    bool fillPaymentForm();
+    void checkReadiness();
+
+    template<typename T> T *widget(const QString &name);
+    bool type(const QString &widgetName, const QString &inputKey);
+    bool typeText(QWidget *target, const QString &text);
+    bool typeAmount(QWidget *box, const QString &amount);
+    bool choose(const QString &comboName, const QString &text);
+    bool click(const QString &buttonName);
+
+    void screenshot();
+    void stop(const QString &reason);
+    void write(const QString &line);
+
+    QPointer<QWizard> m_wizard;
+    Road m_road;
+    QJsonObject m_inputs;
+    QTextStream *m_log;
+    QTimer *m_timer;
+    QString m_screenshotDir;
+    int m_replyWait = 75000;
+
+    QList<int> m_pageIds;
+    QStringList m_screenshots;
+    QString m_reason;
+    int m_pageId = -1;
+    int m_selectionVisits = 0;
+    Phase m_phase = Filling;
+    QElapsedTimer m_sinceChange;
+    bool m_busy = false;
+};
+
+#endif // ROADDRIVER_H

@@ -1,0 +1,47 @@
+#include "terminalchannel.h"
+
+#include "servicelink.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+const QString TerminalChannel::REQUEST_DESTINATION = QStringLiteral("/app/corvexRequest");
+const QString TerminalChannel::REPLY_NAME = QStringLiteral("corvexReply");
+
+TerminalChannel::TerminalChannel(ServiceLink *link, QObject *parent)
+    : QObject(parent)
+    , m_link(link)
+{
+    connect(m_link, SIGNAL(received(QString)), this, SLOT(received(QString)));
+    connect(m_link, SIGNAL(problem(QString)), this, SLOT(problem(QString)));
+}
+
+void TerminalChannel::send(const QString &destination, const QVariant &data)
+{
+    if (destination != REQUEST_DESTINATION) {
+        write(QStringLiteral("dropped  a message for the unknown destination %1").arg(destination));
+        return;
+    }
+    const QString text = QString::fromUtf8(
+        QJsonDocument(QJsonObject::fromVariantMap(data.toMap())).toJson(QJsonDocument::Compact));
+    write(QStringLiteral("request  ") + text);
+    m_link->post(text);
+}
+
+void TerminalChannel::received(const QString &text)
+{
+    write(QStringLiteral("reply    ") + text);
+    emit reply(QVariantMap({{QStringLiteral("name"), REPLY_NAME}}), text);
+}
+
+void TerminalChannel::problem(const QString &what)
+{
+    write(QStringLiteral("line     ") + what);
+}
+
+void TerminalChannel::write(const QString &line)
+{
+    if (m_log)
+        *m_log << line << Qt::endl;
+}

@@ -1,0 +1,43 @@
+#ifndef TERMINALSETTINGS_H
+#define TERMINALSETTINGS_H
+
+#include "boxcomprofile.h"
+#include "boxinfo.h"
+#include "currency.h"
+#include "fixnumber.h"
+#include "provider.h"
+
+#include <QFont>
+#include <QJsonObject>
+#include <QString>
+
+class JsonNode;
+
+// What a terminal hands a payment plug-in, read from the terminal file: the input font, the
+// terminal's own data, the currency, the money already paid in, the commission profile and the
+// provider to pay; and, for scripted runs, what the operator enters on each road.
+class TerminalSettings
+{
+public:
+    // False with `error` naming the file and the key when the file is missing, is not JSON or
+    // lacks a key.
+    bool load(const QString &fileName, QString *error);
+
+    QFont font;
+    BoxInfo box;
+    Currency currency;
+    FixNumber prepay;
+    BoxComProfile comProfile;
+    Provider provider;
+    QJsonObject roads;
+
+    static QString checkFlagName(EPayCheckFlag flag);
+    static const QList<EPayCheckFlag> &checkFlags();
+
+private:
+    FixNumber amount(const JsonNode &node, const QString &key, bool required = true) const;
+    Comission commission(const JsonNode &node) const;
+    ProviderParameter parameter(const JsonNode &node, qint64 providerId) const;
+};
+
+#endif // TERMINALSETTINGS_H
