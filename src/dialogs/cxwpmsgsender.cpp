@@ -22,6 +22,15 @@ const QString RED = QStringLiteral("red");
 const QString BLUE = QStringLiteral("blue");
 const int CORVEX_TIMEOUT_SECONDS = 60;
 
+// The wait for a reply in seconds. CORVEX_REPLY_TIMEOUT, read each time a wait begins, changes
+// it for tests and demonstrations; anything but a whole number from 1 to a day keeps 60.
+int replyTimeoutSeconds()
+{
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("CORVEX_REPLY_TIMEOUT", &ok);
+    return ok && seconds > 0 && seconds <= 24 * 3600 ? seconds : CORVEX_TIMEOUT_SECONDS;
+}
+
 // Reads a whole number given as a JSON number, a decimal string or a boolean; `ok` is false
 // for anything else, fractions and values beyond 64 bits included.
 qint64 integerValue(const QVariant &value, bool *ok)
@@ -99,7 +108,7 @@ CXWPMsgSender::CXWPMsgSender(QWizard *wizard)
     connect(m_progressTimer, SIGNAL(timeout()), this, SLOT(setProgress()));
     m_progressTimer->setInterval(1000);
     connect(m_timeoutTimer, SIGNAL(timeout()), this, SLOT(timeout()));
-    m_timeoutTimer->setInterval(CORVEX_TIMEOUT_SECONDS * 1000);
+    m_timeoutTimer->setInterval(replyTimeoutSeconds() * 1000);
 }
 
 CXWPMsgSender::~CXWPMsgSender()
@@ -122,7 +131,7 @@ void CXWPMsgSender::initializePage()
     m_request = CorvexRequest();
     m_answer.clear();
     m_replyComplete = false;
-    initProgress(CORVEX_TIMEOUT_SECONDS);
+    initProgress(replyTimeoutSeconds());
 
     // The wizard initialises a page before it records it as visited, so the last visited id
     // is the page that led here.
