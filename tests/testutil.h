@@ -1,9 +1,16 @@
 #ifndef TESTUTIL_H
 #define TESTUTIL_H
 
+#include "fixnumber.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
+
+#ifdef QT_WIDGETS_LIB
+#include <QAbstractButton>
+#include <QWizard>
+#endif
 
 #include <initializer_list>
 #include <tuple>
@@ -30,5 +37,55 @@ inline QString toJson(const QVariantMap &map)
     return QString::fromUtf8(
         QJsonDocument(QJsonObject::fromVariantMap(map)).toJson(QJsonDocument::Compact));
 }
+
+// A failed comparison of amounts shows the text, the unit count and the multiplier.
+namespace QTest {
+template<> inline char *toString(const FixNumber &number)
+{
+    return qstrdup(QStringLiteral("%1 (%2 units at %3)")
+                       .arg(number.toString(QLatin1Char('.')))
+                       .arg(number.value())
+                       .arg(number.realMultiplier())
+                       .toUtf8()
+                       .constData());
+}
+} // namespace QTest
+
+#ifdef QT_WIDGETS_LIB
+// What an operator does: clicks, types, and presses the wizard's buttons.
+namespace Operator {
+inline void click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+// Clicks into the field first, as an operator would, then types.
+inline void type(QWidget *widget, const QString &text)
+{
+    widget->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(widget, text);
+}
+
+// Presses a wizard button; false (and no click) when it is hidden or disabled.
+inline bool press(QWizard *wizard, QWizard::WizardButton which)
+{
+    QAbstractButton *button = wizard->button(which);
+    if (!button->isVisible() || !button->isEnabled())
+        return false;
+    click(button);
+    return true;
+}
+
+inline bool next(QWizard *wizard)
+{
+    return press(wizard, QWizard::NextButton);
+}
+
+inline bool finish(QWizard *wizard)
+{
+    return press(wizard, QWizard::FinishButton);
+}
+} // namespace Operator
+#endif
 
 #endif // TESTUTIL_H

@@ -34,6 +34,7 @@ private slots:
     void hostAnswers();
     void checkAndAddPage_data();
     void checkAndAddPage();
+    void uniqueFieldName();
     void execute();
 
 private:
@@ -158,6 +159,17 @@ void TestCorvexPayWizard::execute()
         QCOMPARE(m_wizard->result(), finish ? int(QDialog::Accepted) : int(QDialog::Rejected));
         m_wizard->restart();
     }
+}
+
+void TestCorvexPayWizard::uniqueFieldName()
+{
+    const QStringList names = {"a.phone*", "a.phone*", "b", "a.phone*", "b"};
+    QStringList unique;
+    for (const QString &name : names)
+        unique << m_wizard->uniqueFieldName(name);
+    QCOMPARE(unique, QStringList({"a.phone*", "a.phone#2*", "b", "a.phone#3*", "b#2"}));
+    QWizard plain;
+    QCOMPARE(CorvexPayWizard::fieldNameFor(&plain, "a.phone*"), QString("a.phone*"));
 }
 
 QTEST_MAIN(TestCorvexPayWizard)

@@ -1,5 +1,6 @@
 #include "corvexsimulator.h"
 
+#include "corvexprotocol.h"
 #include "jsonconfig.h"
 
 #include <QJsonDocument>
@@ -8,35 +9,7 @@
 
 namespace {
 
-const QString F_LIST_TEMPLATES = QStringLiteral("listtid");
-const QString F_REGISTRATION = QStringLiteral("reg");
-const QString F_CHECK_PARAMS = QStringLiteral("check_params");
-const QString F_REGISTRE_TEMPLATE = QStringLiteral("check");
-
-const QString K_FUNCTION = QStringLiteral("function");
-const QString K_UID = QStringLiteral("uid");
-const QString K_RESULT = QStringLiteral("result");
-const QString K_ERROR = QStringLiteral("error");
-const QString K_DESCRIPTION = QStringLiteral("description");
-const QString K_PARAMS = QStringLiteral("params");
-const QString K_ERROR_CODE = QStringLiteral("errorCode");
-const QString K_PHONE = QStringLiteral("phone");
-const QString K_LAST_NAME = QStringLiteral("lastName");
-const QString K_FIRST_NAME = QStringLiteral("firstName");
-const QString K_SECOND_NAME = QStringLiteral("secondName");
-const QString K_FULL_NAME = QStringLiteral("fullName");
-const QString K_TEMPLATE_LIST = QStringLiteral("templateList");
-const QString K_CREDIT_TYPE = QStringLiteral("creditType");
-const QString K_BANK_NAME = QStringLiteral("bankName");
-const QString K_CREDIT_CODE = QStringLiteral("creditCode");
-const QString K_ADD_INFO = QStringLiteral("addInfo");
-const QString K_BIK = QStringLiteral("bik");
-const QString K_BANK = QStringLiteral("bank");
-const QString K_DESTINATION = QStringLiteral("destination");
-const QString K_R_CODE = QStringLiteral("rCode");
-const QString K_AMOUNT = QStringLiteral("amount");
-const QStringList K_PARAMETER_NAMES
-    = {QStringLiteral("pName1"), QStringLiteral("pName2"), QStringLiteral("pName3")};
+const QStringList PARAMETER_NAMES = {CorvexKey::PName1, CorvexKey::PName2, CorvexKey::PName3};
 
 const int CODE_OK = 0;
 const int CODE_ALREADY_REGISTERED = 1;
@@ -71,14 +44,15 @@ QString text(const QJsonObject &request, const QString &key)
 
 QJsonObject reply(const QJsonObject &request, const QJsonObject &params)
 {
-    return {{K_UID, request.value(K_UID)}, {K_RESULT, 0}, {K_ERROR, false}, {K_PARAMS, params}};
+    return {{CorvexKey::Uid, request.value(CorvexKey::Uid)}, {CorvexKey::Result, 0},
+        {CorvexKey::Error, false}, {CorvexKey::Params, params}};
 }
 
 QJsonObject coded(const QJsonObject &request, int code, const QString &description,
     QJsonObject params = QJsonObject())
 {
-    params.insert(K_ERROR_CODE, code);
-    params.insert(K_DESCRIPTION, description);
+    params.insert(CorvexKey::ErrorCode, code);
+    params.insert(CorvexKey::Description, description);
     return reply(request, params);
 }
 
@@ -105,25 +79,25 @@ bool CorvexSimulator::load(const QString &fileName, QString *error)
     QMap<QString, Customer> customers;
     for (const JsonNode &node : root.objects(QStringLiteral("customers"))) {
         Customer customer;
-        const QString phone = node.string(K_PHONE);
-        customer.lastName = node.string(K_LAST_NAME);
-        customer.firstName = node.string(K_FIRST_NAME);
-        customer.secondName = node.string(K_SECOND_NAME, QString());
+        const QString phone = node.string(CorvexKey::Phone);
+        customer.lastName = node.string(CorvexKey::LastName);
+        customer.firstName = node.string(CorvexKey::FirstName);
+        customer.secondName = node.string(CorvexKey::SecondName, QString());
         for (const JsonNode &item : node.objects(QStringLiteral("templates"))) {
-            item.string(K_CREDIT_CODE);
+            item.string(CorvexKey::CreditCode);
             customer.templates.append(item.raw());
         }
         if (config.ok() && !isPhone(phone))
-            config.fail(node.path(K_PHONE), QStringLiteral("must be ten digits"));
+            config.fail(node.path(CorvexKey::Phone), QStringLiteral("must be ten digits"));
         customers.insert(phone, customer);
     }
 
     QMap<QString, QJsonObject> banks;
     for (const JsonNode &node : root.objects(QStringLiteral("banks"))) {
-        const QString bik = node.string(K_BIK);
-        node.string(K_BANK);
+        const QString bik = node.string(CorvexKey::Bik);
+        node.string(CorvexKey::Bank);
         if (config.ok() && !isBik(bik))
-            config.fail(node.path(K_BIK), QStringLiteral("must be nine digits"));
+            config.fail(node.path(CorvexKey::Bik), QStringLiteral("must be nine digits"));
         banks.insert(bik, node.raw());
     }
 
@@ -166,19 +140,19 @@ QJsonObject CorvexSimulator::answer(const QJsonObject &request)
     if (injectedFailure(request, &failure))
         return failure;
 
-    const QString function = text(request, K_FUNCTION);
-    if (function == F_LIST_TEMPLATES)
+    const QString function = text(request, CorvexKey::Function);
+    if (function == CorvexFunction::AllTemplates)
         return allTemplates(request);
-    if (function == F_REGISTRATION)
+    if (function == CorvexFunction::Registration)
         return registration(request);
-    if (function == F_CHECK_PARAMS)
+    if (function == CorvexFunction::CheckParams)
         return checkParams(request);
-    if (function == F_REGISTRE_TEMPLATE)
+    if (function == CorvexFunction::RegistreTemplate)
         return registreTemplate(request);
     // Even a request the service does not know gets an answer: silence would only look like a
     // broken line to the terminal.
-    return {{K_UID, request.value(K_UID)}, {K_ERROR, true},
-        {K_DESCRIPTION,
+    return {{CorvexKey::Uid, request.value(CorvexKey::Uid)}, {CorvexKey::Error, true},
+        {CorvexKey::Description,
             function.isEmpty() ? QStringLiteral("The request names no function")
                                : QStringLiteral("Unknown function \"%1\"").arg(function)}};
 }
@@ -189,8 +163,8 @@ QString CorvexSimulator::answer(const QString &requestText)
     const QJsonDocument document = QJsonDocument::fromJson(requestText.toUtf8(), &parseError);
     QJsonObject reply;
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
-        reply = {
-            {K_ERROR, true}, {K_DESCRIPTION, QStringLiteral("The request is not a JSON object")}};
+        reply = {{CorvexKey::Error, true},
+            {CorvexKey::Description, QStringLiteral("The request is not a JSON object")}};
     } else {
         reply = answer(document.object());
     }
@@ -211,7 +185,7 @@ QJsonArray CorvexSimulator::templates(const QString &phone) const
 
 QJsonObject CorvexSimulator::allTemplates(const QJsonObject &request)
 {
-    const QString phone = text(request, K_PHONE);
+    const QString phone = text(request, CorvexKey::Phone);
     if (!isPhone(phone))
         return coded(request, CODE_BAD_REQUEST, QStringLiteral("The phone must be ten digits"));
     if (m_phoneCodes.contains(phone)) {
@@ -227,10 +201,10 @@ QJsonObject CorvexSimulator::allTemplates(const QJsonObject &request)
     }
 
     const Customer &customer = m_customers[phone];
-    QJsonObject params = {{K_PHONE, phone}, {K_LAST_NAME, customer.lastName},
-        {K_FIRST_NAME, customer.firstName}, {K_SECOND_NAME, customer.secondName},
-        {K_FULL_NAME, fullName(customer.lastName, customer.firstName, customer.secondName)},
-        {K_TEMPLATE_LIST, customer.templates}};
+    QJsonObject params = {{CorvexKey::Phone, phone}, {CorvexKey::LastName, customer.lastName},
+        {CorvexKey::FirstName, customer.firstName}, {CorvexKey::SecondName, customer.secondName},
+        {CorvexKey::FullName, fullName(customer.lastName, customer.firstName, customer.secondName)},
+        {CorvexKey::TemplateList, customer.templates}};
     if (customer.templates.isEmpty()) {
         return coded(request, CODE_NO_TEMPLATES,
             QStringLiteral("The customer has no templates yet; add one with the bank's BIK"),
@@ -242,11 +216,11 @@ QJsonObject CorvexSimulator::allTemplates(const QJsonObject &request)
 
 QJsonObject CorvexSimulator::registration(const QJsonObject &request)
 {
-    const QString phone = text(request, K_PHONE);
+    const QString phone = text(request, CorvexKey::Phone);
     Customer customer;
-    customer.lastName = text(request, K_LAST_NAME).trimmed();
-    customer.firstName = text(request, K_FIRST_NAME).trimmed();
-    customer.secondName = text(request, K_SECOND_NAME).trimmed();
+    customer.lastName = text(request, CorvexKey::LastName).trimmed();
+    customer.firstName = text(request, CorvexKey::FirstName).trimmed();
+    customer.secondName = text(request, CorvexKey::SecondName).trimmed();
     if (!isPhone(phone))
         return coded(request, CODE_BAD_REQUEST, QStringLiteral("The phone must be ten digits"));
     if (customer.lastName.isEmpty() || customer.firstName.isEmpty())
@@ -264,7 +238,7 @@ QJsonObject CorvexSimulator::registration(const QJsonObject &request)
 
 QJsonObject CorvexSimulator::checkParams(const QJsonObject &request)
 {
-    const QString bik = text(request, K_BIK);
+    const QString bik = text(request, CorvexKey::Bik);
     if (!isBik(bik))
         return coded(request, CODE_BAD_REQUEST, QStringLiteral("The BIK must be nine digits"));
     if (!m_banks.contains(bik)) {
@@ -272,19 +246,20 @@ QJsonObject CorvexSimulator::checkParams(const QJsonObject &request)
             request, CODE_UNKNOWN_BANK, QStringLiteral("No bank with the BIK %1").arg(bik));
     }
     const QJsonObject bank = m_banks.value(bik);
-    QJsonObject params = {{K_BANK, bank.value(K_BANK)}, {K_BIK, bik},
-        {K_DESTINATION, bank.value(K_DESTINATION).toString()}};
-    for (const QString &key : K_PARAMETER_NAMES)
+    QJsonObject params = {{CorvexKey::Bank, bank.value(CorvexKey::Bank)}, {CorvexKey::Bik, bik},
+        {CorvexKey::Destination, bank.value(CorvexKey::Destination).toString()}};
+    for (const QString &key : PARAMETER_NAMES)
         params.insert(key, bank.value(key).toString());
     return coded(request, CODE_OK, QString(), params);
 }
 
 QJsonObject CorvexSimulator::registreTemplate(const QJsonObject &request)
 {
-    const QString phone = text(request, K_PHONE);
-    if (request.value(K_R_CODE).toVariant().toInt() != REPAYMENT_REQUEST_CODE) {
+    const QString phone = text(request, CorvexKey::Phone);
+    if (request.value(CorvexKey::RCode).toVariant().toInt() != REPAYMENT_REQUEST_CODE) {
         return coded(request, CODE_BAD_REQUEST,
-            QStringLiteral("Unknown template request code %1").arg(text(request, K_R_CODE)));
+            QStringLiteral("Unknown template request code %1")
+                .arg(text(request, CorvexKey::RCode)));
     }
     if (!m_customers.contains(phone)) {
         return coded(request, m_unknownCustomerCode,
@@ -293,7 +268,7 @@ QJsonObject CorvexSimulator::registreTemplate(const QJsonObject &request)
     }
 
     // "params" is the BIK followed by the value of every parameter the bank announced.
-    QStringList values = text(request, K_PARAMS).split(QLatin1Char(';'));
+    QStringList values = text(request, CorvexKey::Params).split(QLatin1Char(';'));
     const QString bik = values.takeFirst();
     if (!m_banks.contains(bik)) {
         return coded(
@@ -301,7 +276,7 @@ QJsonObject CorvexSimulator::registreTemplate(const QJsonObject &request)
     }
     const QJsonObject bank = m_banks.value(bik);
     QStringList names;
-    for (const QString &key : K_PARAMETER_NAMES) {
+    for (const QString &key : PARAMETER_NAMES) {
         if (!isHidden(bank.value(key).toString()))
             names << bank.value(key).toString();
     }
@@ -315,8 +290,8 @@ QJsonObject CorvexSimulator::registreTemplate(const QJsonObject &request)
     QJsonObject addInfo;
     for (int i = 0; i < names.size(); ++i)
         addInfo.insert(names.at(i), values.at(i));
-    if (request.contains(K_AMOUNT)) {
-        const qint64 minor = request.value(K_AMOUNT).toVariant().toLongLong();
+    if (request.contains(CorvexKey::Amount)) {
+        const qint64 minor = request.value(CorvexKey::Amount).toVariant().toLongLong();
         addInfo.insert(QStringLiteral("Planned amount"),
             QStringLiteral("%1.%2")
                 .arg(minor / 100)
@@ -324,8 +299,9 @@ QJsonObject CorvexSimulator::registreTemplate(const QJsonObject &request)
     }
     const QString code = nextCreditCode();
     m_customers[phone].templates.append(
-        QJsonObject({{K_CREDIT_TYPE, bank.value(K_CREDIT_TYPE).toString()},
-            {K_BANK_NAME, bank.value(K_BANK)}, {K_CREDIT_CODE, code}, {K_ADD_INFO, addInfo}}));
+        QJsonObject({{CorvexKey::CreditType, bank.value(CorvexKey::CreditType).toString()},
+            {CorvexKey::BankName, bank.value(CorvexKey::Bank)}, {CorvexKey::CreditCode, code},
+            {CorvexKey::AddInfo, addInfo}}));
     return coded(request, CODE_OK, QStringLiteral("Template registered, credit code %1").arg(code));
 }
 
@@ -338,7 +314,7 @@ bool CorvexSimulator::injectedFailure(const QJsonObject &request, QJsonObject *r
             matches = text(request, it.key()) == it.value().toVariant().toString();
         if (matches) {
             *reply = failure.value(QStringLiteral("reply")).toObject();
-            reply->insert(K_UID, request.value(K_UID));
+            reply->insert(CorvexKey::Uid, request.value(CorvexKey::Uid));
             return true;
         }
     }
@@ -354,7 +330,7 @@ QString CorvexSimulator::nextCreditCode()
     } while ([this, &code] {
         for (const Customer &customer : qAsConst(m_customers)) {
             for (const QJsonValue &item : customer.templates) {
-                if (item.toObject().value(K_CREDIT_CODE).toString() == code)
+                if (item.toObject().value(CorvexKey::CreditCode).toString() == code)
                     return true;
             }
         }

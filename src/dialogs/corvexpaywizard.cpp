@@ -115,6 +115,23 @@ int CorvexPayWizard::pageIdFor(QWizard *wizard, EPages kind)
     return payWizard ? payWizard->checkAndAddPage(kind) : kind;
 }
 
+QString CorvexPayWizard::uniqueFieldName(const QString &name)
+{
+    const int use = ++m_fieldNameUses[name];
+    if (use == 1)
+        return name;
+    const bool mandatory = name.endsWith(QLatin1Char('*'));
+    QString unique = mandatory ? name.chopped(1) : name;
+    unique += QLatin1Char('#') + QString::number(use);
+    return mandatory ? unique + QLatin1Char('*') : unique;
+}
+
+QString CorvexPayWizard::fieldNameFor(QWizard *wizard, const QString &name)
+{
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard);
+    return payWizard ? payWizard->uniqueFieldName(name) : name;
+}
+
 void CorvexPayWizard::setProvider(const Provider &provider)
 {
     m_provider.reset(new Provider(provider));

@@ -10,6 +10,7 @@
 #include "provider.h"
 
 #include <QFont>
+#include <QHash>
 #include <QSharedPointer>
 #include <QString>
 #include <QVariant>
@@ -56,6 +57,13 @@ public:
     // on a payment wizard, the kind itself on any other wizard.
     static int pageIdFor(QWizard *wizard, EPages kind);
 
+    // QWizard keeps only the first registration of a field name, so a second page of a kind
+    // would register fields that are no longer mandatory. The first request for a name returns
+    // it unchanged; later ones insert "#2", "#3"... before a trailing "*".
+    QString uniqueFieldName(const QString &name);
+    // The same on a payment wizard; the name itself on any other wizard.
+    static QString fieldNameFor(QWizard *wizard, const QString &name);
+
     QSharedPointer<Provider> provider() const { return m_provider; }
     void setProvider(const Provider &provider);
     QSharedPointer<BoxComProfile> comProfile() const { return m_comProfile; }
@@ -88,6 +96,7 @@ private:
     QFont m_inputFont;
     BoxInfo m_info;
     QString m_phone;
+    QHash<QString, int> m_fieldNameUses;
 };
 
 #endif // CORVEXPAYWIZARD_H

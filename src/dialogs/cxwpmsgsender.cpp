@@ -3,20 +3,14 @@
 
 #include "corvexpaywizard.h"
 
+#include "corvexlog.h"
+#include "corvexprotocol.h"
+
 #include <QCoreApplication>
 #include <QEvent>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
-#include <QLoggingCategory>
 #include <QTimer>
 
-#include <cmath>
-#include <limits>
-
 namespace {
-
-Q_LOGGING_CATEGORY(lcCorvexExchange, "corvex.exchange")
 
 const QString RED = QStringLiteral("red");
 const QString BLUE = QStringLiteral("blue");
@@ -29,56 +23,6 @@ int replyTimeoutSeconds()
     bool ok = false;
     const int seconds = qEnvironmentVariableIntValue("CORVEX_REPLY_TIMEOUT", &ok);
     return ok && seconds > 0 && seconds <= 24 * 3600 ? seconds : CORVEX_TIMEOUT_SECONDS;
-}
-
-// Reads a whole number given as a JSON number, a decimal string or a boolean; `ok` is false
-// for anything else, fractions and values beyond 64 bits included.
-qint64 integerValue(const QVariant &value, bool *ok)
-{
-    *ok = true;
-    switch (value.userType()) {
-    case QMetaType::Bool:
-        return value.toBool() ? 1 : 0;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-        return value.toLongLong();
-    case QMetaType::ULongLong:
-        *ok = value.toULongLong() <= quint64(std::numeric_limits<qint64>::max());
-        return *ok ? value.toLongLong() : 0;
-    case QMetaType::Double: {
-        // 2^63 is exact as a double; every whole double below it fits into 64 bits.
-        const double number = value.toDouble();
-        *ok = std::isfinite(number) && std::trunc(number) == number && number >= -0x1p63
-            && number < 0x1p63;
-        return *ok ? qint64(number) : 0;
-    }
-    case QMetaType::QString:
-        return value.toString().toLongLong(ok, 10);
-    default:
-        *ok = false;
-        return 0;
-    }
-}
-
-// The uid of a reply: a number or a decimal string. Anything else never matches a request,
-// whose uid is never 0.
-qint64 replyUid(const QVariant &value)
-{
-    bool ok = false;
-    const qint64 uid = value.userType() == QMetaType::Bool ? 0 : integerValue(value, &ok);
-    return ok ? uid : 0;
-}
-
-// An error code the service did not give as a whole number reads as -1, a code that neither
-// completes a page nor leads anywhere but to the payment page; so does one beyond int.
-int errorCodeValue(const QVariant &value)
-{
-    bool ok = false;
-    const qint64 code = integerValue(value, &ok);
-    if (!ok || code < std::numeric_limits<int>::min() || code > std::numeric_limits<int>::max())
-        return -1;
-    return int(code);
 }
 
 // The fragment of one reply value on the check-params rendering; the service writes "***" for
@@ -158,8 +102,8 @@ int CXWPMsgSender::nextId() const
 {
     int kind = CorvexPayWizard::PagePayment;
     const QVariantMap params = this->params();
-    if (params.contains(QStringLiteral("errorCode"))) {
-        const int code = errorCodeValue(params.value(QStringLiteral("errorCode")));
+    if (CorvexReply::hasErrorCode(params)) {
+        const int code = CorvexReply::errorCode(params);
         switch (m_request.type()) {
         case CorvexRequest::RegistrationRequest:
             kind = nextPageIdForRegistrationRequest(code);
@@ -271,47 +215,37 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
     if (m_request.uid() == 0)
         return;
 
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8(), &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
+    const CorvexReply reply = CorvexReply::fromJson(message);
+    if (!reply.isValid()) {
         qCWarning(lcCorvexExchange).noquote()
-            << "Reply is not JSON:" << parseError.errorString() << message;
+            << "Reply is not JSON:" << reply.errorString() << message;
         emit completeChanged();
         return;
     }
 
-    const QVariantMap reply = document.object().toVariantMap();
-    const qint64 uid = replyUid(reply.value(QStringLiteral("uid")));
-    if (uid != m_request.uid()) {
+    if (reply.uid() != m_request.uid()) {
         qCDebug(lcCorvexExchange).noquote()
             << tr("Invalid uid: %1 != %2")
-                   .arg(QString::number(uid), QString::number(m_request.uid()));
+                   .arg(QString::number(reply.uid()), QString::number(m_request.uid()));
         emit completeChanged();
         return;
     }
 
     releaseProgress();
-    m_answer = reply;
+    m_answer = reply.toMap();
 
-    // A "result" that is not a number cannot confirm success; null counts as no result.
-    const QVariant result = reply.value(QStringLiteral("result"));
-    if (result.isValid() && result.userType() != QMetaType::Nullptr) {
-        bool ok = false;
-        const qint64 value = integerValue(result, &ok);
-        if (!ok || value != 0) {
-            m_replyComplete = false;
-            showError(
-                tr("Dalmor error"), reply.value(QStringLiteral("resultDescription")).toString());
-            emit completeChanged();
-            return;
-        }
+    if (reply.resultFailed()) {
+        m_replyComplete = false;
+        showError(tr("Dalmor error"), reply.resultDescription());
+        emit completeChanged();
+        return;
     }
 
-    if (!reply.contains(QStringLiteral("error")))
+    if (!reply.hasError())
         return;
-    if (reply.value(QStringLiteral("error")).toBool()) {
+    if (reply.error()) {
         m_replyComplete = false;
-        showError(tr("Corvex error"), reply.value(QStringLiteral("description")).toString());
+        showError(tr("Corvex error"), reply.description());
     } else {
         showRequest();
     }
@@ -358,9 +292,9 @@ void CXWPMsgSender::showRequest()
     }
 
     const QVariantMap params = this->params();
-    const QString description = params.value(QStringLiteral("description")).toString();
-    if (params.contains(QStringLiteral("errorCode"))) {
-        const int code = errorCodeValue(params.value(QStringLiteral("errorCode")));
+    const QString description = params.value(CorvexKey::Description).toString();
+    if (CorvexReply::hasErrorCode(params)) {
+        const int code = CorvexReply::errorCode(params);
         m_replyComplete = replyIsComplete(m_request.type(), code);
         if (code != 0)
             showError(tr("Corvex error"), description, code == 19 ? BLUE : RED);
@@ -369,7 +303,7 @@ void CXWPMsgSender::showRequest()
 
     m_replyComplete = false;
     const bool described
-        = params.value(QStringLiteral("result")).toString().toLower() == QLatin1String("error");
+        = params.value(CorvexKey::Result).toString().toLower() == QLatin1String("error");
     showError(tr("Corvex error"), described ? description : tr("Unknown error"));
 }
 
@@ -392,18 +326,16 @@ void CXWPMsgSender::showCheckParamsRequst()
     };
 
     QStringList own;
-    own << QStringLiteral("<h3 align= \"center\">") << field(QStringLiteral("bank"), tr("Bank"))
-        << QStringLiteral("</h3><div align=\"center\">") << field(QStringLiteral("bik"), tr("BIK"))
+    own << QStringLiteral("<h3 align= \"center\">") << field(CorvexKey::Bank, tr("Bank"))
+        << QStringLiteral("</h3><div align=\"center\">") << field(CorvexKey::Bik, tr("BIK"))
         << QStringLiteral("</div> <div align=\"left\">")
-        << field(QStringLiteral("destination"), tr("Destination"))
+        << field(CorvexKey::Destination, tr("Destination"))
         << QStringLiteral("</div><h4 align=\"left\"><font color=\"blue\"><b>%1:</b></font></h4>"
                           "<div align=\"left\">")
                .arg(tr("Fill next fields"))
-        << field(QStringLiteral("pName1"), QString())
-        << QStringLiteral("</div> <div align=\"left\">")
-        << field(QStringLiteral("pName2"), QString())
-        << QStringLiteral("</div> <div align=\"left\">")
-        << field(QStringLiteral("pName3"), QString()) << QStringLiteral("</div>");
+        << field(CorvexKey::PName1, QString()) << QStringLiteral("</div> <div align=\"left\">")
+        << field(CorvexKey::PName2, QString()) << QStringLiteral("</div> <div align=\"left\">")
+        << field(CorvexKey::PName3, QString()) << QStringLiteral("</div>");
     showReply(own);
 }
 
@@ -411,12 +343,12 @@ void CXWPMsgSender::showAllTemplatesRequst()
 {
     const QVariantMap params = this->params();
     QStringList own;
-    if (params.contains(QStringLiteral("lastName"))) {
+    if (params.contains(CorvexKey::LastName)) {
         own << QStringLiteral("<p align=\"left\"><b>%1: </b> %2 %3 %4</p>")
                    .arg(tr("Full name"),
-                       params.value(QStringLiteral("lastName")).toString().toHtmlEscaped(),
-                       params.value(QStringLiteral("firstName")).toString().toHtmlEscaped(),
-                       params.value(QStringLiteral("secondName")).toString().toHtmlEscaped());
+                       params.value(CorvexKey::LastName).toString().toHtmlEscaped(),
+                       params.value(CorvexKey::FirstName).toString().toHtmlEscaped(),
+                       params.value(CorvexKey::SecondName).toString().toHtmlEscaped());
     }
     showReply(own);
 }
@@ -440,7 +372,7 @@ ICXWizardPage *CXWPMsgSender::previousPage() const
 
 QVariantMap CXWPMsgSender::params() const
 {
-    return m_answer.value(QStringLiteral("params")).toMap();
+    return CorvexReply(m_answer).params();
 }
 
 void CXWPMsgSender::showReply(const QStringList &ownFragments)
@@ -450,7 +382,7 @@ void CXWPMsgSender::showReply(const QStringList &ownFragments)
         fragments << previous->preview();
     fragments << ownFragments;
 
-    const QString description = params().value(QStringLiteral("description")).toString();
+    const QString description = params().value(CorvexKey::Description).toString();
     if (!description.isEmpty()) {
         fragments << QStringLiteral("<h4 align=\"left\">%1</h4>").arg(tr("Description"));
         for (const QString &line : description.split(QLatin1Char('\n')))

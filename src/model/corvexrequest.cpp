@@ -1,5 +1,7 @@
 #include "corvexrequest.h"
 
+#include "corvexprotocol.h"
+
 #include "paymenti64idgenerator.h"
 
 #include <QDataStream>
@@ -34,9 +36,9 @@ void CorvexRequest::generateUid(qint64 boxId, const QDateTime &moment)
 QVariantMap CorvexRequest::toMap() const
 {
     QVariantMap map = m_data;
-    map.insert(QStringLiteral("function"), m_function);
-    map.insert(QStringLiteral("uid"), QString::number(m_uid));
-    map.insert(QStringLiteral("currencyId"), m_currencyId);
+    map.insert(CorvexKey::Function, m_function);
+    map.insert(CorvexKey::Uid, QString::number(m_uid));
+    map.insert(CorvexKey::CurrencyId, m_currencyId);
     return map;
 }
 

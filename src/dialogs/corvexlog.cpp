@@ -1,0 +1,3 @@
+#include "corvexlog.h"
+
+Q_LOGGING_CATEGORY(lcCorvexExchange, "corvex.exchange")
