@@ -1,5 +1,6 @@
 #include "corvexhandler.h"
 
+#include "corvexlog.h"
 #include "corvexpaywizard.h"
 
 const QSet<qint64> CorvexHandler::SUPPORTED_PROVIDERS = {1586};
@@ -55,8 +56,21 @@ IPayDialog *CorvexHandler::start(const Currency &currency, const FixNumber &prep
     auto *wizard = new CorvexPayWizard(m_inputFont, currency, prepay, parent);
     wizard->setProvider(provider);
     wizard->setComProfile(comProfile);
-    wizard->setMessageReciever(m_messageReciever.data(), m_messageRecieverSignal.constData());
-    wizard->setMessageSender(m_messageSender.data(), m_messageSenderMethod.constData());
+    // A mistyped signature would leave the wizard waiting for replies that never come: say so.
+    if (!wizard->setMessageReciever(m_messageReciever.data(), m_messageRecieverSignal.constData())
+        && m_messageReciever)
+        warnNotConnected("reply signal", m_messageReciever.data(), m_messageRecieverSignal);
+    if (!wizard->setMessageSender(m_messageSender.data(), m_messageSenderMethod.constData())
+        && m_messageSender)
+        warnNotConnected("request method", m_messageSender.data(), m_messageSenderMethod);
     wizard->setInfo(m_boxInfo);
     return wizard;
+}
+
+void CorvexHandler::warnNotConnected(const char *what, QObject *object, const QByteArray &signature)
+{
+    qCWarning(lcCorvexExchange).noquote().nospace()
+        << "The host's " << what << " \"" << signature << "\" of "
+        << object->metaObject()->className()
+        << " could not be connected: the service exchange cannot work";
 }

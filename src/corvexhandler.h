@@ -34,6 +34,8 @@ public:
         const BoxComProfile &comProfile, const Provider &provider, QWidget *parent) override;
 
 private:
+    static void warnNotConnected(const char *what, QObject *object, const QByteArray &signature);
+
     QFont m_inputFont;
     // The host owns these objects and may destroy them at any time.
     QPointer<QObject> m_messageSender;

@@ -166,6 +166,48 @@ private slots:
         QCOMPARE(coins.coinBill(), QBitArray(64));
     }
 
+    // Commission sums that pass 64 bits stick at the limit instead of wrapping round.
+    void overflowSaturates_data()
+    {
+        const long long max = std::numeric_limits<long long>::max();
+        Condition huge = condition(0, cents(100));
+        huge.setFixCommiss(cents(max));
+        Condition wide = huge;
+        wide.setSummRangeTop(cents(max));
+        Comission twice;
+        twice.setItems({item({huge}), item({huge})});
+        addRows<Comission, bool>({"schedule", "inner"},
+            {{"fixed plus rate",
+                 [&] {
+                     Comission c;
+                     c.setItems({item({huge})});
+                     return c;
+                 }(),
+                 true},
+                {"two conditions",
+                    [&] {
+                        Comission c;
+                        c.setItems({item({huge, huge})});
+                        return c;
+                    }(),
+                    true},
+                {"two conditions outward",
+                    [&] {
+                        Comission c;
+                        c.setItems({item({wide, wide})});
+                        return c;
+                    }(),
+                    false},
+                {"two rules", twice, true}});
+    }
+    void overflowSaturates()
+    {
+        QFETCH(Comission, schedule);
+        QFETCH(bool, inner);
+        const FixNumber result = schedule.calcComission(cents(20000), inner, at(11, 12, 0));
+        QCOMPARE(result.value(), std::numeric_limits<long long>::max());
+    }
+
     void scheduleAddsRulesInForce()
     {
         Comission schedule;

@@ -13,6 +13,8 @@ class TestCorvexHandler : public QObject
 private slots:
     void start_data();
     void start();
+    void mistypedSignature_data();
+    void mistypedSignature();
 };
 
 void TestCorvexHandler::start_data()
@@ -67,6 +69,38 @@ void TestCorvexHandler::start()
     emit wizard->sendMessage("/app/corvexRequest", QVariant());
     QCOMPARE(incoming.count(), connected ? 1 : 0);
     QCOMPARE(host.requests.count(), connected ? 1 : 0);
+}
+
+void TestCorvexHandler::mistypedSignature_data()
+{
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("reply signal") << QByteArray(SIGNAL(reply(QString)))
+                                  << QByteArray(FakeHost::method())
+                                  << "reply signal \"2reply(QString)\" of FakeHost";
+    QTest::newRow("request method")
+        << QByteArray(FakeHost::signal()) << QByteArray(SLOT(deliver(QVariant)))
+        << "request method \"1deliver(QVariant)\" of FakeHost";
+}
+
+// A host that mistypes a signature hears about it at once, not after a minute's time-out.
+void TestCorvexHandler::mistypedSignature()
+{
+    QFETCH(QByteArray, signal);
+    QFETCH(QByteArray, method);
+    QFETCH(QString, warning);
+    CorvexHandler handler;
+    FakeHost host;
+    handler.setMessageReciever(&host, signal.constData());
+    handler.setMessageSender(&host, method.constData());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^QObject::connect: "));
+    QTest::ignoreMessage(QtWarningMsg,
+        QRegularExpression(
+            "^The host's " + QRegularExpression::escape(warning) + " could not be connected"));
+    std::unique_ptr<IPayDialog> wizard(
+        handler.start(Currency(), FixNumber(), BoxComProfile(), Provider(), nullptr));
+    QVERIFY(wizard);
 }
 
 QTEST_MAIN(TestCorvexHandler)

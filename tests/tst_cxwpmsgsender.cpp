@@ -3,6 +3,7 @@
 #include "fakehost.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTextBrowser>
@@ -78,6 +79,8 @@ private slots:
     void reply();
     void rendering_data();
     void rendering();
+    void hostileReply_data();
+    void hostileReply();
     void noRequestPending();
     void repliesOfOthers();
     void insideProgressTick_data();
@@ -318,6 +321,48 @@ void TestCXWPMsgSender::insideProgressTick()
     sender->timeout();
     QCOMPARE(sender->isComplete(), action == "reply");
     QCOMPARE(ex.error() == TIMEOUT, action != "reply");
+}
+
+// A reply of any size is shown within moments, cut to what an operator can read.
+void TestCXWPMsgSender::hostileReply_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("note");
+    QStringList lines;
+    for (int i = 0; i < 100000; ++i)
+        lines << QString("line %1").arg(i);
+    const QString many = lines.join("\\n");
+    QTest::newRow("100000 lines") << "{'uid': 123, 'error': false, 'params': {'errorCode': 0, "
+                                     "'description': '"
+            + many + "'}}"
+                                  << "line 199"
+                                  << "more characters of the description";
+    QTest::newRow("one long line")
+        << "{'uid': 123, 'error': false, 'params': {'errorCode': 0, 'description': '"
+            + QString(300000, 'x') + "'}}"
+        << QString(20000, 'x') << "280000 more characters";
+    QTest::newRow("long error") << "{'uid': 123, 'result': 1, 'resultDescription': '"
+            + QString(300000, 'y')
+            + "'}" << QString() << QString(1000, 'y') + QChar(0x2026);
+}
+
+void TestCXWPMsgSender::hostileReply()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, last);
+    QFETCH(QString, note);
+    Exchange ex(8);
+    QElapsedTimer timer;
+    timer.start();
+    ex.reply(message);
+    QCoreApplication::processEvents();
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    const QString shown = ex.shown() + ex.error();
+    QVERIFY(shown.size() < 25000);
+    QVERIFY(shown.contains(last));
+    QVERIFY(!shown.contains(last == "line 199" ? "line 200" : "xxx" + last));
+    QVERIFY(shown.contains(note));
 }
 
 QTEST_MAIN(TestCXWPMsgSender)

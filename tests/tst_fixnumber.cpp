@@ -56,7 +56,9 @@ private slots:
         for (const auto &row : table)
             QCOMPARE(FixNumber(row.first).decimals(), row.second);
         FixNumber number(100, 12345LL);
-        const QPair<int, unsigned int> steps[] = {{-1, 100}, {0, 1}, {3, 1000}};
+        // Ten places and more do not fit into 32 bits: 10^9 is as far as it goes.
+        const QPair<int, unsigned int> steps[] = {{-1, 100}, {0, 1}, {3, 1000}, {9, 1000000000u},
+            {10, 1000000000u}, {32, 1000000000u}, {std::numeric_limits<int>::max(), 1000000000u}};
         for (const auto &[places, multiplier] : steps) {
             number.setDecimal(places);
             QCOMPARE(raw(number), Raw(multiplier, 12345));
@@ -129,6 +131,34 @@ private slots:
         QCOMPARE(&(plus += b), &plus);
         QCOMPARE(&(minus -= b), &minus);
         QCOMPARE(qMakePair(raw(plus), raw(minus)), qMakePair(raw(sum), raw(difference)));
+    }
+
+    // Money sums saturate at any scale; after rescaling too, an overflow never wraps round.
+    void moneySums_data()
+    {
+        addRows<FixNumber, FixNumber, FixNumber, FixNumber>({"a", "b", "sum", "difference"},
+            {{"same", F(100, 150), F(100, 50), F(100, 200), F(100, 100)},
+                {"finer", F(100, 150), F(1000, 1), F(1000, 1501), F(1000, 1499)},
+                {"x0", F(0, 5), F(100, 150), F(100, 650), F(100, 350)},
+                {"limit", F(100, maxUnits), F(100, 1), F(100, maxUnits), F(100, maxUnits - 1)},
+                {"rescaled limit", F(100, maxUnits), F(1000, 1), F(1000, maxUnits),
+                    F(1000, maxUnits)},
+                {"rescaled low limit", F(100, minUnits), F(1000, 1), F(1000, minUnits),
+                    F(1000, minUnits)},
+                {"rescaled other side", F(1000, 1), F(100, minUnits), F(1000, minUnits),
+                    F(1000, maxUnits)},
+                // Only the result is clamped: an intermediate beyond 64 bits still counts exactly.
+                {"back within range", F(100, maxUnits / 5), F(1000, maxUnits), F(1000, maxUnits),
+                    F(1000, maxUnits - 4)}});
+    }
+    void moneySums()
+    {
+        QFETCH(FixNumber, a);
+        QFETCH(FixNumber, b);
+        QFETCH(FixNumber, sum);
+        QFETCH(FixNumber, difference);
+        QCOMPARE(raw(Money::sum(a, b)), raw(sum));
+        QCOMPARE(raw(Money::difference(a, b)), raw(difference));
     }
 };
 

@@ -133,6 +133,9 @@ void TestInputWidgets::phonePasted()
 
 void TestInputWidgets::setPhone()
 {
+    CXPhoneWidget starting8;
+    starting8.setPhone("8123456789");
+    QCOMPARE(starting8.phone(), QString("8123456789"));
     CXPhoneWidget widget;
     QSignalSpy changed(&widget, SIGNAL(textChanged(QString)));
     widget.setPhone("9123456789");

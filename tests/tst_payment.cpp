@@ -38,6 +38,7 @@ private slots:
         QCOMPARE(totalOf(FixNumber(100, 10000), FixNumber(100, 150)), Raw(100, 10150));
         QCOMPARE(totalOf(FixNumber(100, 10000), FixNumber(1000, 1500)), Raw(1000, 101500));
         QCOMPARE(totalOf(FixNumber(1000, max), FixNumber(1000, 1500)), Raw(1000, max));
+        QCOMPARE(totalOf(FixNumber(100, max), FixNumber(1000, 1)), Raw(1000, max));
     }
 
     void jsonRoundTrip()
@@ -133,6 +134,10 @@ private slots:
         QVERIFY(lines.size() > 10 && lines.size() < 5000);
         QVERIFY(lines.last().startsWith(QString(lines.size() - 1, ' ') + "Level="));
         QVERIFY(!payment.detailValues().isEmpty());
+        // The JSON and the serialised data stop at the same depth as the receipt.
+        const QString json = payment.jsonDetails();
+        QCOMPARE(json.count("\"items\""), lines.size() - 1);
+        QVERIFY(!payment.paymentData().isEmpty());
     }
 
     void detailValues()

@@ -10,6 +10,8 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const QString RED = QStringLiteral("red");
@@ -24,6 +26,12 @@ int replyTimeoutSeconds()
     const int seconds = qEnvironmentVariableIntValue("CORVEX_REPLY_TIMEOUT", &ok);
     return ok && seconds > 0 && seconds <= 24 * 3600 ? seconds : CORVEX_TIMEOUT_SECONDS;
 }
+
+// A reply is shown to the operator, not archived. Beyond these limits the rest is left out and
+// the page says so, so that no reply can hold the terminal's GUI thread for long.
+const int MAX_SHOWN_LINES = 200;
+const int MAX_SHOWN_CHARS = 20000;
+const int MAX_ERROR_CHARS = 1000;
 
 // The fragment of one reply value on the check-params rendering; the service writes "***" for
 // a value it does not disclose.
@@ -385,15 +393,33 @@ void CXWPMsgSender::showReply(const QStringList &ownFragments)
     const QString description = params().value(CorvexKey::Description).toString();
     if (!description.isEmpty()) {
         fragments << QStringLiteral("<h4 align=\"left\">%1</h4>").arg(tr("Description"));
-        for (const QString &line : description.split(QLatin1Char('\n')))
-            fragments
-                << QStringLiteral("<div align=\"left\"><i>%1</i></div>").arg(line.toHtmlEscaped());
+        const QString line = QStringLiteral("<div align=\"left\"><i>%1</i></div>");
+        int shown = 0;
+        int from = 0;
+        for (int lines = 0; from <= description.size() && lines < MAX_SHOWN_LINES; ++lines) {
+            int end = description.indexOf(QLatin1Char('\n'), from);
+            if (end < 0)
+                end = description.size();
+            const int length = std::min(end - from, MAX_SHOWN_CHARS - shown);
+            fragments << line.arg(description.mid(from, length).toHtmlEscaped());
+            shown += length;
+            from = length < end - from ? from + length : end + 1;
+            if (shown >= MAX_SHOWN_CHARS)
+                break;
+        }
+        if (from < description.size()) {
+            fragments << line.arg(tr("(%1 more characters of the description are not shown)")
+                                      .arg(description.size() - from));
+        }
     }
     ui->tbData->setHtml(fragments.join(QString()));
 }
 
 void CXWPMsgSender::showError(const QString &title, const QString &text, const QString &color)
 {
+    const QString shown = text.size() > MAX_ERROR_CHARS
+        ? text.left(MAX_ERROR_CHARS) + QChar(0x2026) // an ellipsis
+        : text;
     ui->lError->setText(QStringLiteral("<font color=\"%1\"><b>%2: </b>%3</font>")
-                            .arg(color, title, text.toHtmlEscaped()));
+                            .arg(color, title, shown.toHtmlEscaped()));
 }

@@ -1,23 +1,97 @@
 #include "cxwpregistrationaddress.h"
+#include "ui_cxwpregistrationaddress.h"
 
 #include "corvexpaywizard.h"
+#include "corvexprotocol.h"
+
+#include <QEvent>
 
 CXWPRegistrationAddress::CXWPRegistrationAddress(QWizard *wizard)
     : QWizardPage(wizard)
     , m_wizard(wizard)
-{ }
+    , ui(new Ui_CXWPRegistrationAddress)
+{
+    ui->setupUi(this);
+}
+
+CXWPRegistrationAddress::~CXWPRegistrationAddress()
+{
+    delete ui;
+}
+
+void CXWPRegistrationAddress::initializePage()
+{
+    QWizardPage::initializePage();
+    // The wizard initialises a page before it records it as visited, so the last visited id
+    // is the page that led here.
+    const QList<int> visited = m_wizard ? m_wizard->visitedIds() : QList<int>();
+    m_previousPageId = visited.isEmpty() ? -1 : visited.constLast();
+
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    if (!wizard)
+        return;
+    const QFont font = wizard->inputFont();
+    for (QLineEdit *edit : {ui->leCountrry, ui->leRegion, ui->leDistrict, ui->leCity, ui->leStreet,
+             ui->leHouse, ui->leBuilding, ui->leApartment})
+        edit->setFont(font);
+}
 
 int CXWPRegistrationAddress::nextId() const
 {
     return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::PageMsgSender);
 }
 
+// The service reads the parts by position: country, region, city and house always have their
+// place, the other parts only when given.
+QString CXWPRegistrationAddress::prepareAddress() const
+{
+    QStringList parts;
+    parts << ui->leCountrry->text() << ui->leRegion->text();
+    if (!ui->leDistrict->text().isEmpty())
+        parts << ui->leDistrict->text();
+    parts << ui->leCity->text();
+    if (!ui->leStreet->text().isEmpty())
+        parts << ui->leStreet->text();
+    parts << ui->leHouse->text();
+    if (!ui->leBuilding->text().isEmpty())
+        parts << ui->leBuilding->text();
+    if (!ui->leApartment->text().isEmpty())
+        parts << ui->leApartment->text();
+    return parts.join(QStringLiteral(", "));
+}
+
 QString CXWPRegistrationAddress::preview() const
 {
-    return QString();
+    const ICXWizardPage *previous = previousPage();
+    return (previous ? previous->preview() : QString())
+        + QStringLiteral("<p><b>%1: </b>%2</p>")
+              .arg(tr("Address"), prepareAddress().toHtmlEscaped());
 }
 
 CorvexRequest CXWPRegistrationAddress::outputData() const
 {
-    return CorvexRequest();
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    const BoxInfo info = wizard ? wizard->info() : BoxInfo();
+    const ICXWizardPage *previous = previousPage();
+    CorvexRequest request = previous ? previous->outputData() : CorvexRequest();
+
+    QVariantMap data = request.data();
+    data.insert(CorvexKey::Address, prepareAddress());
+    request.setData(data);
+    request.generateUid(info.boxId());
+    return request;
+}
+
+void CXWPRegistrationAddress::changeEvent(QEvent *event)
+{
+    QWizardPage::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+ICXWizardPage *CXWPRegistrationAddress::previousPage() const
+{
+    if (m_previousPageId == -1 || !m_wizard)
+        return nullptr;
+    return ICXWizardPage::fromObject(m_wizard->page(m_previousPageId));
 }

@@ -1,23 +1,121 @@
 #include "cxwpregistrationbase.h"
+#include "ui_cxwpregistrationbase.h"
 
 #include "corvexpaywizard.h"
+#include "corvexprotocol.h"
+
+#include <QEvent>
 
 CXWPRegistrationBase::CXWPRegistrationBase(QWizard *wizard)
     : QWizardPage(wizard)
     , m_wizard(wizard)
-{ }
+    , ui(new Ui_CXWPRegistrationBase)
+{
+    ui->setupUi(this);
+
+    // A second page of this kind registers names of its own, so that its inputs stay mandatory.
+    registerField(
+        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("registration.base.phone*")),
+        ui->wPhone, "phone", SIGNAL(textChanged(QString)));
+    registerField(
+        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("registration.base.lastName*")),
+        ui->leLastName);
+    registerField(
+        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("registration.base.firstName*")),
+        ui->leFirstName);
+    registerField(
+        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("registration.base.secondName*")),
+        ui->leSecondName);
+
+    setFinalPage(false);
+    connect(this, SIGNAL(completeChanged()), this, SLOT(onCompleteChanged()));
+    // The wizard signals only a change between complete and incomplete; a digit typed over a
+    // complete number changes the number without one, and the wizard must see that too.
+    connect(ui->wPhone, SIGNAL(textChanged(QString)), this, SLOT(onCompleteChanged()));
+}
+
+CXWPRegistrationBase::~CXWPRegistrationBase()
+{
+    delete ui;
+}
+
+bool CXWPRegistrationBase::skipDocuments() const
+{
+    return ui->cbSkipDocuments->isChecked();
+}
+
+bool CXWPRegistrationBase::skipAddress() const
+{
+    return ui->cbSkipAddress->isChecked();
+}
+
+void CXWPRegistrationBase::initializePage()
+{
+    QWizardPage::initializePage();
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    if (!wizard)
+        return;
+    const QFont font = wizard->inputFont();
+    ui->wPhone->setInputFont(font);
+    ui->leLastName->setFont(font);
+    ui->leFirstName->setFont(font);
+    ui->leSecondName->setFont(font);
+    ui->wPhone->setPhone(wizard->phone());
+}
+
+bool CXWPRegistrationBase::isComplete() const
+{
+    return QWizardPage::isComplete() && ui->wPhone->isValid();
+}
+
+void CXWPRegistrationBase::onCompleteChanged()
+{
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    if (wizard && isComplete())
+        wizard->setPhone(ui->wPhone->phone());
+}
 
 int CXWPRegistrationBase::nextId() const
 {
-    return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::PageRegistrationDocuments);
+    return CorvexPayWizard::pageIdFor(m_wizard,
+        skipDocuments() ? CorvexPayWizard::PageMsgSender
+                        : CorvexPayWizard::PageRegistrationDocuments);
 }
 
 QString CXWPRegistrationBase::preview() const
 {
-    return QString();
+    return QStringLiteral("<h3 align=\"center\">%1</h3>").arg(tr("Registration"))
+        + QStringLiteral("<p><b>%1: </b>%2</p>")
+              .arg(tr("Mobile phone"), ui->wPhone->maskedPhone().toHtmlEscaped())
+        + QStringLiteral("<p><b>%1: </b>%2 %3 %4</p>")
+              .arg(tr("Full name"), ui->leLastName->text().toHtmlEscaped(),
+                  ui->leFirstName->text().toHtmlEscaped(),
+                  ui->leSecondName->text().toHtmlEscaped());
 }
 
 CorvexRequest CXWPRegistrationBase::outputData() const
 {
-    return CorvexRequest();
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    const BoxInfo info = wizard ? wizard->info() : BoxInfo();
+    const int currencyId = wizard && wizard->currency() ? wizard->currency()->number3() : 0;
+
+    CorvexRequest request;
+    request.setFunction(CorvexFunction::Registration);
+    request.setType(CorvexRequest::RegistrationRequest);
+    request.setCurrencyId(currencyId);
+    request.setData({
+        {CorvexKey::Phone, ui->wPhone->phone()},
+        {CorvexKey::LastName, ui->leLastName->text()},
+        {CorvexKey::FirstName, ui->leFirstName->text()},
+        {CorvexKey::SecondName, ui->leSecondName->text()},
+    });
+    request.generateUid(info.boxId());
+    return request;
+}
+
+void CXWPRegistrationBase::changeEvent(QEvent *event)
+{
+    QWizardPage::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
 }

@@ -1,23 +1,139 @@
 #include "cxwpregistrationdocuments.h"
+#include "ui_cxwpregistrationdocuments.h"
 
 #include "corvexpaywizard.h"
+#include "corvexprotocol.h"
+#include "cxwpregistrationbase.h"
+
+#include <QEvent>
+#include <QLocale>
+
+namespace {
+const QChar BULLET(0x2022);
+
+QString line(const QString &title, const QString &value)
+{
+    return QStringLiteral("<p><b>%1: </b>%2</p>").arg(title, value.toHtmlEscaped());
+}
+
+QString shortDate(const QDate &date)
+{
+    return QLocale::system().toString(date, QLocale::ShortFormat);
+}
+} // namespace
 
 CXWPRegistrationDocuments::CXWPRegistrationDocuments(QWizard *wizard)
     : QWizardPage(wizard)
     , m_wizard(wizard)
-{ }
+    , ui(new Ui_CXWPRegistrationDocuments)
+{
+    ui->setupUi(this);
+    // One required digit, the rest optional; blanks show as bullets.
+    ui->leSeries->setInputMask(QStringLiteral("9000000000;") + BULLET);
+    ui->leNumber->setInputMask(QStringLiteral("90000000000000000000;") + BULLET);
+
+    ui->cbDocumentType->addItem(tr("Passport"), 1);
+    ui->cbDocumentType->addItem(tr("Not passport"), 2);
+    ui->cbDocumentType->addItem(tr("Foreign passport"), 3);
+    ui->cbDocumentType->addItem(tr("Not foreign passport"), 4);
+
+    limitDatesToToday();
+}
+
+CXWPRegistrationDocuments::~CXWPRegistrationDocuments()
+{
+    delete ui;
+}
+
+void CXWPRegistrationDocuments::initializePage()
+{
+    QWizardPage::initializePage();
+    // The wizard initialises a page before it records it as visited, so the last visited id
+    // is the page that led here.
+    const QList<int> visited = m_wizard ? m_wizard->visitedIds() : QList<int>();
+    m_previousPageId = visited.isEmpty() ? -1 : visited.constLast();
+
+    if (auto *base = qobject_cast<CXWPRegistrationBase *>(
+            m_previousPageId == -1 ? nullptr : m_wizard->page(m_previousPageId)))
+        ui->cbSkipAddress->setChecked(base->skipAddress());
+
+    limitDatesToToday();
+
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    if (!wizard)
+        return;
+    const QFont font = wizard->inputFont();
+    for (QWidget *input :
+        std::initializer_list<QWidget *> {ui->cbDocumentType, ui->leBirthplace, ui->leCitizenship,
+            ui->leIssuer, ui->leNumber, ui->deBirthday, ui->deIssueDate, ui->leSeries})
+        input->setFont(font);
+}
 
 int CXWPRegistrationDocuments::nextId() const
 {
-    return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::PageRegistrationAddress);
+    return CorvexPayWizard::pageIdFor(m_wizard,
+        ui->cbSkipAddress->isChecked() ? CorvexPayWizard::PageMsgSender
+                                       : CorvexPayWizard::PageRegistrationAddress);
 }
 
 QString CXWPRegistrationDocuments::preview() const
 {
-    return QString();
+    QStringList lines;
+    if (const ICXWizardPage *previous = previousPage())
+        lines << previous->preview();
+    lines << line(tr("Document"), ui->cbDocumentType->currentText())
+          << QStringLiteral("<p><b>%1 / %3: </b>%2 / %4</p>")
+                 .arg(tr("Series"), ui->leSeries->text().toHtmlEscaped(), tr("Number"),
+                     ui->leNumber->text().toHtmlEscaped())
+          << line(tr("Issuer"), ui->leIssuer->text())
+          << line(tr("Issue date"), shortDate(ui->deIssueDate->date()))
+          << line(tr("Citizenship"), ui->leCitizenship->text())
+          << line(tr("Birthday"), shortDate(ui->deBirthday->date()))
+          << line(tr("Birthplace"), ui->leBirthplace->text());
+    return lines.join(QString());
 }
 
 CorvexRequest CXWPRegistrationDocuments::outputData() const
 {
-    return CorvexRequest();
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    const BoxInfo info = wizard ? wizard->info() : BoxInfo();
+    const ICXWizardPage *previous = previousPage();
+    CorvexRequest request = previous ? previous->outputData() : CorvexRequest();
+
+    QVariantMap data = request.data();
+    data.insert(CorvexKey::DocType, ui->cbDocumentType->currentData().toInt());
+    data.insert(CorvexKey::DocSeries, ui->leSeries->text());
+    data.insert(CorvexKey::DocNumber, ui->leNumber->text());
+    data.insert(CorvexKey::DocIssuer, ui->leIssuer->text());
+    data.insert(CorvexKey::DocIssueDate, ui->deIssueDate->date().toString(Qt::ISODate));
+    data.insert(CorvexKey::Birthday, ui->deBirthday->date().toString(Qt::ISODate));
+    data.insert(CorvexKey::Birthplace, ui->leBirthplace->text());
+    data.insert(CorvexKey::Citizenship, ui->leCitizenship->text());
+    request.setData(data);
+    request.generateUid(info.boxId());
+    return request;
+}
+
+void CXWPRegistrationDocuments::changeEvent(QEvent *event)
+{
+    QWizardPage::changeEvent(event);
+    // The masks are not part of the translated texts, so the typed series and number stay.
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+ICXWizardPage *CXWPRegistrationDocuments::previousPage() const
+{
+    if (m_previousPageId == -1 || !m_wizard)
+        return nullptr;
+    return ICXWizardPage::fromObject(m_wizard->page(m_previousPageId));
+}
+
+// Neither a birth nor an issue can lie in the future; the edits cannot hold such a date, so no
+// request carries one.
+void CXWPRegistrationDocuments::limitDatesToToday()
+{
+    const QDate today = QDate::currentDate();
+    ui->deIssueDate->setMaximumDate(today);
+    ui->deBirthday->setMaximumDate(today);
 }

@@ -1,5 +1,7 @@
 #include "comission.h"
 
+#include "saturating.h"
+
 void Comission::setItems(const QList<ComissionItem> &items)
 {
     m_items = items;
@@ -20,7 +22,7 @@ FixNumber Comission::calcComission(const FixNumber &summ, bool inner, const QDat
     FixNumber total(summ.realMultiplier());
     for (const ComissionItem &item : m_items) {
         if (item.checkDt(now))
-            total.setValue(total.value() + item.calcComission(summ, inner).value());
+            total.setValue(Saturating::add(total.value(), item.calcComission(summ, inner).value()));
     }
     return total;
 }

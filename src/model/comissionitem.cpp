@@ -1,5 +1,7 @@
 #include "comissionitem.h"
 
+#include "saturating.h"
+
 #include "bitflags.h"
 
 namespace {
@@ -71,14 +73,16 @@ FixNumber ComissionItem::calcComission(const FixNumber &summ, bool inner) const
     for (const ComissionItemCondition &condition : m_conditions) {
         if (inner) {
             if (summ >= condition.summRangeBottom() && summ <= condition.summRangeTop())
-                total.setValue(total.value() + condition.calcComission(summ, true).value());
+                total.setValue(
+                    Saturating::add(total.value(), condition.calcComission(summ, true).value()));
             continue;
         }
         // The range of an outer condition applies to what the customer pays in the end.
         const FixNumber share = condition.calcComission(summ, false);
-        const FixNumber gross(summ.realMultiplier(), summ.value() + total.value() + share.value());
+        const FixNumber gross(summ.realMultiplier(),
+            Saturating::add(Saturating::add(summ.value(), total.value()), share.value()));
         if (gross >= condition.summRangeBottom() && gross <= condition.summRangeTop())
-            total.setValue(total.value() + share.value());
+            total.setValue(Saturating::add(total.value(), share.value()));
     }
     return total;
 }

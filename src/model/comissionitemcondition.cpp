@@ -1,5 +1,7 @@
 #include "comissionitemcondition.h"
 
+#include "saturating.h"
+
 #include "bitflags.h"
 
 void ComissionItemCondition::setMinPercentCommissResult(const FixNumber &minPercentCommissResult)
@@ -25,7 +27,8 @@ FixNumber ComissionItemCondition::calcComission(const FixNumber &summ, bool inne
     if (m_percent.value() > 0 && m_percent.value() <= 9999 && rate < 1) {
         const double sum = summ.toDouble();
         const double share = inner ? rate * sum : sum * rate / (1 - rate);
-        result.setValue(result.value() + FixNumber(summ.realMultiplier(), share).value());
+        result.setValue(
+            Saturating::add(result.value(), FixNumber(summ.realMultiplier(), share).value()));
     }
     if (m_minPercentCommissResult.value() > 0 && result < m_minPercentCommissResult)
         return m_minPercentCommissResult;

@@ -8,62 +8,70 @@
 #include <QVariant>
 #include <QVariantMap>
 
+// A compile-time Latin-1 string of a literal (QLatin1String's own constructor measures the
+// length at run time).
+template<int N>
+constexpr QLatin1String latin1(const char (&text)[N])
+{
+    return QLatin1String(text, N - 1);
+}
+
 // The names the Corvex service uses on the wire: keys of the request maps, of its replies and of
 // the "params" object inside a reply. Every page that builds a request or reads a reply names
 // its keys through these constants.
 namespace CorvexKey {
 // Request map
-constexpr QLatin1String Function("function");
-constexpr QLatin1String Uid("uid");
-constexpr QLatin1String CurrencyId("currencyId");
+constexpr QLatin1String Function = latin1("function");
+constexpr QLatin1String Uid = latin1("uid");
+constexpr QLatin1String CurrencyId = latin1("currencyId");
 // Registration request
-constexpr QLatin1String Phone("phone");
-constexpr QLatin1String LastName("lastName");
-constexpr QLatin1String FirstName("firstName");
-constexpr QLatin1String SecondName("secondName");
-constexpr QLatin1String DocType("docType");
-constexpr QLatin1String DocSeries("docSeries");
-constexpr QLatin1String DocNumber("docNumber");
-constexpr QLatin1String DocIssuer("docIssuer");
-constexpr QLatin1String DocIssueDate("docIssueDate");
-constexpr QLatin1String Birthday("birthday");
-constexpr QLatin1String Birthplace("birthplace");
-constexpr QLatin1String Citizenship("citizenship");
-constexpr QLatin1String Address("address");
+constexpr QLatin1String Phone = latin1("phone");
+constexpr QLatin1String LastName = latin1("lastName");
+constexpr QLatin1String FirstName = latin1("firstName");
+constexpr QLatin1String SecondName = latin1("secondName");
+constexpr QLatin1String DocType = latin1("docType");
+constexpr QLatin1String DocSeries = latin1("docSeries");
+constexpr QLatin1String DocNumber = latin1("docNumber");
+constexpr QLatin1String DocIssuer = latin1("docIssuer");
+constexpr QLatin1String DocIssueDate = latin1("docIssueDate");
+constexpr QLatin1String Birthday = latin1("birthday");
+constexpr QLatin1String Birthplace = latin1("birthplace");
+constexpr QLatin1String Citizenship = latin1("citizenship");
+constexpr QLatin1String Address = latin1("address");
 // Template requests
-constexpr QLatin1String TemplateType("templateType");
-constexpr QLatin1String Bik("bik");
-constexpr QLatin1String RCode("rCode");
-constexpr QLatin1String Amount("amount");
+constexpr QLatin1String TemplateType = latin1("templateType");
+constexpr QLatin1String Bik = latin1("bik");
+constexpr QLatin1String RCode = latin1("rCode");
+constexpr QLatin1String Amount = latin1("amount");
 // Reply, top level
-constexpr QLatin1String Result("result");
-constexpr QLatin1String ResultDescription("resultDescription");
-constexpr QLatin1String Error("error");
-constexpr QLatin1String Description("description");
-constexpr QLatin1String Params("params");
+constexpr QLatin1String Result = latin1("result");
+constexpr QLatin1String ResultDescription = latin1("resultDescription");
+constexpr QLatin1String Error = latin1("error");
+constexpr QLatin1String Description = latin1("description");
+constexpr QLatin1String Params = latin1("params");
 // Inside "params" (also "description", "result", the names and "phone" above; "params" is also
 // the key of the template registration's parameter string)
-constexpr QLatin1String ErrorCode("errorCode");
-constexpr QLatin1String Bank("bank");
-constexpr QLatin1String Destination("destination");
-constexpr QLatin1String PName1("pName1");
-constexpr QLatin1String PName2("pName2");
-constexpr QLatin1String PName3("pName3");
-constexpr QLatin1String TemplateList("templateList");
-constexpr QLatin1String FullName("fullName");
+constexpr QLatin1String ErrorCode = latin1("errorCode");
+constexpr QLatin1String Bank = latin1("bank");
+constexpr QLatin1String Destination = latin1("destination");
+constexpr QLatin1String PName1 = latin1("pName1");
+constexpr QLatin1String PName2 = latin1("pName2");
+constexpr QLatin1String PName3 = latin1("pName3");
+constexpr QLatin1String TemplateList = latin1("templateList");
+constexpr QLatin1String FullName = latin1("fullName");
 // One template of "templateList"
-constexpr QLatin1String CreditType("creditType");
-constexpr QLatin1String BankName("bankName");
-constexpr QLatin1String CreditCode("creditCode");
-constexpr QLatin1String AddInfo("addInfo");
+constexpr QLatin1String CreditType = latin1("creditType");
+constexpr QLatin1String BankName = latin1("bankName");
+constexpr QLatin1String CreditCode = latin1("creditCode");
+constexpr QLatin1String AddInfo = latin1("addInfo");
 } // namespace CorvexKey
 
 // The service functions, the value of a request's "function".
 namespace CorvexFunction {
-constexpr QLatin1String Registration("reg");
-constexpr QLatin1String RegistreTemplate("check");
-constexpr QLatin1String AllTemplates("listtid");
-constexpr QLatin1String CheckParams("check_params");
+constexpr QLatin1String Registration = latin1("reg");
+constexpr QLatin1String RegistreTemplate = latin1("check");
+constexpr QLatin1String AllTemplates = latin1("listtid");
+constexpr QLatin1String CheckParams = latin1("check_params");
 } // namespace CorvexFunction
 
 // One reply of the service, parsed from its JSON text. Values are read defensively: the service

@@ -34,7 +34,31 @@ FixNumber combine(const FixNumber &a, const FixNumber &b, bool subtract)
     return FixNumber(m, combineValues(ka, a.value(), kb, b.value(), subtract));
 }
 
+// Both amounts at the larger multiplier, added or subtracted exactly in 128 bits; only the
+// result is brought back into 64 bits, at the nearest limit when it does not fit.
+FixNumber saturatingCombine(const FixNumber &a, const FixNumber &b, bool subtract)
+{
+    const unsigned int m = std::max(a.realMultiplier(), b.realMultiplier());
+    // A multiplier of 0 counts as 1, as toDouble() reads it as raw units.
+    const __int128 left = __int128(a.value()) * (m / std::max(a.realMultiplier(), 1u));
+    const __int128 right = __int128(b.value()) * (m / std::max(b.realMultiplier(), 1u));
+    const __int128 exact = subtract ? left - right : left + right;
+    const __int128 high = std::numeric_limits<qint64>::max();
+    const __int128 low = std::numeric_limits<qint64>::min();
+    return FixNumber(m, static_cast<long long>(std::clamp(exact, low, high)));
+}
+
 } // namespace
+
+FixNumber Money::sum(const FixNumber &a, const FixNumber &b)
+{
+    return saturatingCombine(a, b, false);
+}
+
+FixNumber Money::difference(const FixNumber &a, const FixNumber &b)
+{
+    return saturatingCombine(a, b, true);
+}
 
 FixNumber::FixNumber(unsigned int realMultiplier)
     : m_realMultiplier(realMultiplier)
@@ -113,6 +137,8 @@ void FixNumber::setDecimal(int decimals)
 {
     if (decimals < 0)
         return;
+    // 10^9 is the largest power of ten a 32-bit multiplier holds.
+    decimals = std::min(decimals, 9);
     unsigned int multiplier = 1;
     for (int i = 0; i < decimals; ++i)
         multiplier *= 10;

@@ -67,6 +67,15 @@ private:
     long long m_value = 0;
 };
 
+// Sums of money that decide a payment: totals, baskets, commissions. Amounts at different
+// multipliers are brought to the larger one first. A result that does not fit into 64 bits
+// sticks at the nearest limit instead of wrapping round to an amount of the other sign, so an
+// overflow can never look like a small or a negative amount. FixNumber's own + and - wrap.
+namespace Money {
+CORVEXMODEL_EXPORT FixNumber sum(const FixNumber &a, const FixNumber &b);
+CORVEXMODEL_EXPORT FixNumber difference(const FixNumber &a, const FixNumber &b);
+} // namespace Money
+
 Q_DECLARE_METATYPE(FixNumber)
 
 #endif // FIXNUMBER_H

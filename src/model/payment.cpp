@@ -24,6 +24,37 @@ const QString PosKey = QStringLiteral("pos");
 const QString PrintableKey = QStringLiteral("printable");
 const QString ItemsKey = QStringLiteral("items");
 
+// A copy of a detail tree cut at the same depth as the receipt: the list of details and each
+// detail map are one container each, so 64 detail levels are 130 containers. Deeper containers
+// are left out.
+constexpr int MaxContainerDepth = 2 * (MaxDetailDepth + 1);
+
+QVariant limitedTree(const QVariant &value, int depth)
+{
+    const int type = value.userType();
+    if (type != QMetaType::QVariantMap && type != QMetaType::QVariantList)
+        return value;
+    if (depth >= MaxContainerDepth)
+        return QVariant();
+    if (type == QMetaType::QVariantList) {
+        QVariantList list;
+        for (const QVariant &item : value.toList()) {
+            const QVariant kept = limitedTree(item, depth + 1);
+            if (kept.isValid() || !item.isValid())
+                list << kept;
+        }
+        return list;
+    }
+    QVariantMap map;
+    const QVariantMap source = value.toMap();
+    for (auto it = source.constBegin(); it != source.constEnd(); ++it) {
+        const QVariant kept = limitedTree(it.value(), depth + 1);
+        if (kept.isValid() || !it.value().isValid())
+            map.insert(it.key(), kept);
+    }
+    return map;
+}
+
 QString printLine(const QString &label, const QString &value)
 {
     // Both at once, so that a "%1" inside the label is never taken for a placeholder.
@@ -75,7 +106,7 @@ void collectValues(const QVariantMap &detail, QVariantMap &target, int depth)
 
 QString Payment::jsonDetails() const
 {
-    const QJsonDocument document = QJsonDocument::fromVariant(QVariant(m_details));
+    const QJsonDocument document = QJsonDocument::fromVariant(limitedTree(m_details, 0));
     return QString::fromUtf8(document.toJson(QJsonDocument::Compact));
 }
 
@@ -102,9 +133,9 @@ void Payment::setAdditionalData(const QString &json)
 
 FixNumber Payment::total() const
 {
-    // Unit counts only add up at one scale; otherwise let FixNumber rescale both.
+    // Unit counts only add up at one scale; otherwise both are rescaled.
     if (m_summ.realMultiplier() != m_comission.realMultiplier() && m_comission.value() != 0)
-        return m_summ + m_comission;
+        return Money::sum(m_summ, m_comission);
     FixNumber result = m_summ;
     result.setValue(Saturating::add(m_summ.value(), m_comission.value()));
     return result;
@@ -141,7 +172,7 @@ QByteArray Payment::paymentData() const
            << qint64(m_summ.value()) << qint64(m_comission.value())
            << m_created.toString(Qt::ISODate).toUtf8() << qint32(m_details.size());
     for (const QVariant &detail : m_details)
-        stream << detail;
+        stream << limitedTree(detail, 1);
     stream << m_comment;
     return data;
 }

@@ -130,10 +130,10 @@ FixNumber PayPack::sumOf(FixNumber (Payment::*amount)() const) const
     for (const Payment &payment : m_payments)
         sameScale = sameScale && (payment.*amount)().realMultiplier() == first.realMultiplier();
     if (!sameScale) {
-        // Unit counts at different scales do not add up; FixNumber rescales them.
+        // Unit counts at different scales do not add up; they are rescaled.
         FixNumber sum = first;
         for (int i = 1; i < m_payments.size(); ++i)
-            sum += (m_payments.at(i).*amount)();
+            sum = Money::sum(sum, (m_payments.at(i).*amount)());
         return sum;
     }
 

@@ -62,7 +62,9 @@ bool CXPhoneWidget::isValid() const
 
 void CXPhoneWidget::setPhone(const QString &phone)
 {
-    ui->lePhone->setText(normalizedPhone(phone));
+    // The mask's leading literal "8(" is written too: a number that itself starts with 8 would
+    // otherwise have its first digit taken for the literal.
+    ui->lePhone->setText(QStringLiteral("8(") + normalizedPhone(phone));
     ui->lePhone->setCursorPosition(2);
 }
 
