@@ -109,6 +109,7 @@ void TestRoadDriver::init()
     m_kind->setCurrentIndex(1);
     m_summ = payment->add(new QDoubleSpinBox, "summ");
     m_summ->setRange(0, 1e6);
+    m_summ->setSuffix(QString(" ") + QChar(0x20bd));
     payment->add(new QDoubleSpinBox, "commission")->setReadOnly(true);
 
     m_wizard->setPage(0, action);

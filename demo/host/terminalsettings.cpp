@@ -143,10 +143,12 @@ bool TerminalSettings::load(const QString &fileName, QString *error)
     return true;
 }
 
-FixNumber TerminalSettings::amount(const JsonNode &node, const QString &key, bool required) const
+FixNumber TerminalSettings::amount(
+    const JsonNode &node, const QString &key, bool required, unsigned int multiplier) const
 {
     const QString text = required ? node.string(key) : node.string(key, QStringLiteral("0"));
-    const unsigned int multiplier = unsigned(qMax(1, currency.realMultiplier()));
+    if (multiplier == 0)
+        multiplier = unsigned(qMax(1, currency.realMultiplier()));
     if (!isAmount(text)) {
         if (node.has(key))
             node.fail(key, QStringLiteral("must be an amount such as \"1000.00\""));
@@ -169,7 +171,8 @@ Comission TerminalSettings::commission(const JsonNode &node) const
             ComissionItemCondition condition;
             condition.setSummRangeBottom(amount(conditionNode, QStringLiteral("from")));
             condition.setSummRangeTop(amount(conditionNode, QStringLiteral("to")));
-            condition.setPercent(amount(conditionNode, QStringLiteral("percent"), false));
+            // Rates are hundredths of a per cent whatever the currency.
+            condition.setPercent(amount(conditionNode, QStringLiteral("percent"), false, 100));
             condition.setFixCommiss(amount(conditionNode, QStringLiteral("fixed"), false));
             condition.setMinPercentCommissResult(
                 amount(conditionNode, QStringLiteral("min"), false));

@@ -35,7 +35,9 @@ public:
     static const QList<EPayCheckFlag> &checkFlags();
 
 private:
-    FixNumber amount(const JsonNode &node, const QString &key, bool required = true) const;
+    // A decimal text; `multiplier` 0 means the currency's.
+    FixNumber amount(const JsonNode &node, const QString &key, bool required = true,
+        unsigned int multiplier = 0) const;
     Comission commission(const JsonNode &node) const;
     ProviderParameter parameter(const JsonNode &node, qint64 providerId) const;
 };
