@@ -3,6 +3,8 @@
 
 #include "icxwizardpage.h"
 
+#include <QString>
+#include <QVariantMap>
 #include <QWizardPage>
 
 // The customer's templates. Its list, with the "Add new" row, comes later.
@@ -16,6 +18,13 @@ public:
     int nextId() const override;
     QString preview() const override;
     CorvexRequest outputData() const override;
+
+    // The selected template, as the payment page takes it. Empty until the list exists.
+    QString requestCode() const { return QString(); }
+    QString description() const { return QString(); }
+    QString info() const { return QString(); }
+    QString plainDescription() const { return QString(); }
+    QVariantMap additionalData() const { return QVariantMap(); }
 
 private:
     QWizard *m_wizard;
