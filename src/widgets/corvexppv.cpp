@@ -4,6 +4,7 @@
 #include "summdoublespinbox.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHash>
@@ -161,6 +162,7 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
     for (SummDoubleSpinBox *box : {m_summBox.data(), m_toAccountBox.data()}) {
         connect(box, SIGNAL(valueChanged(double)), this, SLOT(sumChanged(double)));
         connect(box, SIGNAL(editingFinished()), this, SLOT(editingFinished()));
+        box->installEventFilter(this);
     }
 
     if (m_prepay)
@@ -529,4 +531,15 @@ void CorvexPpv::changeField(QObject *field, bool finished)
 void CorvexPpv::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+}
+
+// A wizard hides and shows its page whenever the page's completeness may have changed, and a
+// spin box rewrites its text when shown: the amount being typed ("12." becoming "12.00") would
+// be reformatted under the operator's cursor. The box in use keeps its text.
+bool CorvexPpv::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && (watched == m_summBox || watched == m_toAccountBox)
+        && static_cast<QWidget *>(watched)->hasFocus())
+        return true;
+    return QWidget::eventFilter(watched, event);
 }

@@ -78,6 +78,7 @@ protected:
     void prepareSummToPay(QLineEdit *edit, bool disabled);
     void changeField(QObject *field, bool finished);
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     unsigned int multiplier() const;
