@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,8 +74,8 @@ void CXWPPayment::initializePage()
     // The page this one was entered from: the template list when the customer pays a template.
     CXWPSelectTemplate *templates = nullptr;
     if (payWizard() && !payWizard()->visitedIds().isEmpty())
-        templates
-            = qobject_cast<CXWPSelectTemplate *>(payWizard()->page(payWizard()->visitedIds().last()));
+        templates = qobject_cast<CXWPSelectTemplate *>(
+            payWizard()->page(payWizard()->visitedIds().last()));
 
     setTitle(QStringLiteral("[%1]").arg(payee->name()));
     if (templates) {
@@ -104,8 +105,14 @@ void CXWPPayment::initializePage()
     connect(m_form, SIGNAL(amountChanged()), this, SIGNAL(completeChanged()));
     m_form->check();
 
+    m_formArea = new QScrollArea(this);
+    m_formArea->setFrameShape(QFrame::NoFrame);
+    m_formArea->setFocusPolicy(Qt::NoFocus);
+    m_formArea->setWidgetResizable(true);
+    m_formArea->setWidget(m_form);
+
     delete this->layout();
-    layout->addWidget(m_form);
+    layout->addWidget(m_formArea);
     layout->addWidget(m_basket, 0, Qt::AlignRight);
     layout->setSpacing(9);
     layout->setContentsMargins(3, 3, 3, 3);
@@ -122,14 +129,16 @@ void CXWPPayment::clearWidgets()
 {
     if (m_form)
         m_form->disconnect(this);
-    for (QWidget *widget : {static_cast<QWidget *>(m_form.data()),
-             static_cast<QWidget *>(m_basket.data()), static_cast<QWidget *>(m_info.data())}) {
+    for (QWidget *widget :
+        {static_cast<QWidget *>(m_form.data()), static_cast<QWidget *>(m_formArea.data()),
+            static_cast<QWidget *>(m_basket.data()), static_cast<QWidget *>(m_info.data())}) {
         if (widget) {
             widget->close();
             widget->deleteLater();
         }
     }
     m_form.clear();
+    m_formArea.clear();
     m_basket.clear();
     m_info.clear();
     m_focusField.clear();

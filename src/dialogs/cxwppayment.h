@@ -18,6 +18,7 @@ class CorvexPayWizard;
 class CorvexPpv;
 class QCheckBox;
 class QLabel;
+class QScrollArea;
 class Ui_CXWPPayment;
 
 // The last page: the provider's form, filled from the chosen template when there is one, and
@@ -63,6 +64,8 @@ private:
     QWizard *m_wizard;
     Ui_CXWPPayment *ui;
     QPointer<CorvexPpv> m_form;
+    // Holds the form, so that a provider with many parameters scrolls instead of squeezing rows.
+    QPointer<QScrollArea> m_formArea;
     QPointer<QCheckBox> m_basket;
     QPointer<QLabel> m_info;
     // The input the form chose for the operator; the wizard focuses its own pick on a page change.
