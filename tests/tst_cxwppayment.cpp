@@ -1,5 +1,6 @@
 #include "corvexpaywizard.h"
 #include "cxwppayment.h"
+#include "cxwpselecttemplate.h"
 #include "fakehost.h"
 #include "formfixtures.h"
 #include "testutil.h"
@@ -10,7 +11,9 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -48,6 +51,14 @@ static QStringList flatten(const QVariantList &details, const QString &prefix = 
     return lines;
 }
 
+// The customer's two templates, as the service lists them.
+static const QVariantList TEMPLATES = {
+    QVariantMap {{"creditType", "Loan"}, {"bankName", "First Bank"}, {"creditCode", "1111111111"}},
+    QVariantMap {{"creditType", "Mortgage"}, {"bankName", "Second <Bank>"},
+        {"creditCode", "7700112233"},
+        {"addInfo", QVariantMap {{"Contract", "C-7"}, {"Due", "15"}}}},
+};
+
 // A wizard for one payment as the host sets it up, connected to a fake host.
 struct Terminal
 {
@@ -72,6 +83,30 @@ struct Terminal
         auto *button = modal->currentPage()->findChild<QAbstractButton *>(action);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
         QVERIFY(Operator::next(modal));
+    }
+
+    // 0 -> 4 -> 14 -> 7 -> 15: the customer's phone, the service's list, the second template.
+    void payTemplate(QWizard *modal)
+    {
+        choose(modal, "rbRequirementsCodes");
+        auto *phone = find<QLineEdit>("lePhone");
+        phone->setCursorPosition(2);
+        Operator::type(phone, "9001234567");
+        QVERIFY(Operator::next(modal));
+        const QVariantMap params = {{"errorCode", 0}, {"phone", "9001234567"},
+            {"fullName", "Ivanov Ivan"}, {"templateList", TEMPLATES}};
+        emit host.reply({},
+            toJson({{"uid", host.requests.last().value("uid")}, {"error", false},
+                {"params", params}}));
+        QVERIFY(Operator::next(modal));
+        auto *list = find<QListView>("lvTemplates");
+        const QModelIndex second = list->model()->index(1, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(second).center());
+        QVERIFY(Operator::next(modal));
+    }
+    CXWPSelectTemplate *templates() const
+    {
+        return qobject_cast<CXWPSelectTemplate *>(wizard.page(CorvexPayWizard::PageSelectTemplate));
     }
 
     // The operator fills the form: account digits, payer's name, an amount to account.
@@ -110,6 +145,8 @@ private slots:
     void completion();
     void byCode_data();
     void byCode();
+    void byTemplate();
+    void templateThenByCode();
     void enteredAgain();
     void withoutProvider();
     void languageChange();
@@ -198,6 +235,70 @@ void TestCXWPPayment::byCode()
     QCOMPARE(payment.additionalMap(), QVariantMap());
     QCOMPARE(payment.uid(), qint64(0));
     QCOMPARE(payment.packId(), qint64(-1));
+}
+
+// 0 -> 4 -> 14 -> 7 -> 15: the template's code is the account, its texts and data go with the
+// payment.
+void TestCXWPPayment::byTemplate()
+{
+    Terminal t;
+    const bool accepted = execute(t.wizard, [&t] {
+        QVERIFY(QTest::qWaitForWindowActive(&t.wizard));
+        t.payTemplate(&t.wizard);
+        QCOMPARE(t.wizard.currentId(), int(CorvexPayWizard::PagePayment));
+        QCOMPARE(t.find<QLineEdit>("account")->text(), QString("7700112233"));
+        QCOMPARE(t.wizard.currentPage()->subTitle(), t.templates()->description());
+        QVERIFY(t.wizard.currentPage()->subTitle().contains("Second &lt;Bank&gt;"));
+        const QList<QLabel *> labels = t.wizard.currentPage()->findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.cbegin(), labels.cend(),
+            [&t](QLabel *label) { return label->text() == t.templates()->info(); }));
+        Operator::type(t.find("name"), "Ivanov");
+        Operator::type(t.amount("sbToAccount"), "150");
+        QVERIFY(Operator::finish(&t.wizard));
+    });
+    QVERIFY(accepted);
+    QCOMPARE(t.wizard.visitedIds(), QList<int>({0, 4, 14, 7, 15}));
+    QCOMPARE(t.host.requests.count(), 1);
+
+    const Payment payment = t.wizard.payment();
+    QCOMPARE(payment.providerId(), qint64(1586));
+    QCOMPARE(payment.account(), QString("7700112233"));
+    QCOMPARE(payment.summ(), FixNumber(100, 15000LL));
+    QCOMPARE(payment.comission(), FixNumber(100, 300LL));
+    QCOMPARE(flatten(payment.details()),
+        QStringList({"account=7700112233", "payType=1", "payer=", "payer/name=Ivanov"}));
+    QCOMPARE(payment.comment(), t.templates()->plainDescription());
+    QVERIFY(payment.comment().startsWith("Mortgage: Second <Bank>"));
+    QCOMPARE(payment.additionalMap(), t.templates()->additionalData());
+    QCOMPARE(payment.additionalMap().value("corvex").toMap().value("creditCode"),
+        QVariant("7700112233"));
+    QVERIFY(t.wizard.immidiatlyPost());
+}
+
+// Back from a template to the first page and on by code: nothing of the template stays, not
+// the code, not its texts, not the data its receipt would print.
+void TestCXWPPayment::templateThenByCode()
+{
+    Terminal t;
+    t.wizard.show();
+    QVERIFY(QTest::qWaitForWindowActive(&t.wizard));
+    t.payTemplate(&t.wizard);
+    QCOMPARE(t.wizard.currentId(), int(CorvexPayWizard::PagePayment));
+    while (t.wizard.currentId() != CorvexPayWizard::PageActionSelect)
+        t.wizard.back();
+    t.choose(&t.wizard, "rbPaymentByCode");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(t.find<QLineEdit>("account")->text(), QString());
+    QCOMPARE(t.wizard.currentPage()->subTitle(), QString());
+    const QList<QLabel *> labels = t.wizard.currentPage()->findChildren<QLabel *>();
+    QVERIFY(std::none_of(labels.cbegin(), labels.cend(),
+        [&t](QLabel *label) { return label->text() == t.templates()->info(); }));
+    t.fill("1234567890", "Ivanov", "150");
+    const Payment payment = t.wizard.payment();
+    QCOMPARE(payment.account(), QString("1234567890"));
+    QCOMPARE(payment.comment(), QString());
+    QCOMPARE(payment.additionalMap(), QVariantMap());
+    QVERIFY(!payment.stringDetails().contains("Ivanov Ivan"));
 }
 
 // Back and forward again: a fresh form, the typed values gone.
