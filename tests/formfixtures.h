@@ -7,6 +7,7 @@
 #include "providerparameter.h"
 
 #include <QMap>
+#include <QStringList>
 #include <QVariant>
 
 // Builders of the provider data that payment forms are generated from.
@@ -93,6 +94,19 @@ inline BoxComProfile profile(unsigned int multiplier, long long fixed, long long
     result.setId(7);
     result.setDefaultCommission(schedule);
     return result;
+}
+
+// The detail maps of a payment as "group/name=value", nested items after their group.
+inline QStringList flatten(const QVariantList &details, const QString &prefix = QString())
+{
+    QStringList lines;
+    for (const QVariant &detail : details) {
+        const QVariantMap map = detail.toMap();
+        const QString name = prefix + map.value("name").toString();
+        lines << name + "=" + map.value("value").toString();
+        lines << flatten(map.value("items").toList(), name + "/");
+    }
+    return lines;
 }
 
 } // namespace Fixture

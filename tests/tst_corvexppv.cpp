@@ -52,19 +52,6 @@ static QStringList gridRows(const CorvexPpv &form)
     return rows;
 }
 
-// The detail maps as "group/name=value", nested items after their group.
-static QStringList flatten(const QVariantList &details, const QString &prefix = QString())
-{
-    QStringList lines;
-    for (const QVariant &detail : details) {
-        const QVariantMap map = detail.toMap();
-        const QString name = prefix + map.value("name").toString();
-        lines << name + "=" + map.value("value").toString();
-        lines << flatten(map.value("items").toList(), name + "/");
-    }
-    return lines;
-}
-
 // Closes the next modal message box and keeps its text.
 static void closeNextMessageBox(QString *text)
 {
@@ -221,7 +208,7 @@ void TestCorvexPpv::typing()
     QFETCH(QString, regExp);
     QFETCH(QString, keys);
     QFETCH(bool, valid);
-    if (QRegExp(regExp).isValid() == false)
+    if (!QRegExp(regExp).isValid())
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Parameter \"account\".*"));
     const auto form = makeForm(provider({field("account", 1, QString(), mask, regExp)}));
     auto *edit = form->findChild<QLineEdit *>("account");

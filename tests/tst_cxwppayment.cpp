@@ -38,19 +38,6 @@ static BoxComProfile rules()
     return result;
 }
 
-// The detail maps as "group/name=value", nested items after their group.
-static QStringList flatten(const QVariantList &details, const QString &prefix = QString())
-{
-    QStringList lines;
-    for (const QVariant &detail : details) {
-        const QVariantMap map = detail.toMap();
-        const QString name = prefix + map.value("name").toString();
-        lines << name + "=" + map.value("value").toString();
-        lines << flatten(map.value("items").toList(), name + "/");
-    }
-    return lines;
-}
-
 // The customer's two templates, as the service lists them.
 static const QVariantList TEMPLATES = {
     QVariantMap {{"creditType", "Loan"}, {"bankName", "First Bank"}, {"creditCode", "1111111111"}},
