@@ -27,7 +27,6 @@ CXWPSelectTemplate::CXWPSelectTemplate(QWizard *wizard)
     ui->lvTemplates->setSpacing(4);
     // Cards wrap to the list's width, so they are laid out again when it changes.
     ui->lvTemplates->setResizeMode(QListView::Adjust);
-    ui->lvTemplates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->lvTemplates->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Every card is measured as rich text; a long list is measured a slice at a time, so the
     // first cards show at once and the screen stays live while the rest are laid out.
