@@ -92,15 +92,20 @@ struct Road
     }
 
     // The parameter rows in grid order: the label texts by grid row, "" for an empty row.
+    QGridLayout *paramGrid() const
+    {
+        return qobject_cast<QGridLayout *>(find<QGroupBox>("gbParams")->layout());
+    }
+    QLabel *rowLabel(int row) const
+    {
+        QLayoutItem *item = paramGrid()->itemAtPosition(row, 0);
+        return item ? qobject_cast<QLabel *>(item->widget()) : nullptr;
+    }
     QStringList rowLabels() const
     {
         QStringList labels;
-        auto *grid = qobject_cast<QGridLayout *>(find<QGroupBox>("gbParams")->layout());
-        for (int row = 0; grid && row < grid->rowCount(); ++row) {
-            QLayoutItem *item = grid->itemAtPosition(row, 0);
-            auto *label = item ? qobject_cast<QLabel *>(item->widget()) : nullptr;
-            labels << (label ? label->text() : QString());
-        }
+        for (int row = 0; paramGrid() && row < paramGrid()->rowCount(); ++row)
+            labels << (rowLabel(row) ? rowLabel(row)->text() : QString());
         return labels;
     }
     QList<QLineEdit *> paramEdits() const
@@ -334,12 +339,7 @@ void TestTemplateRequests::parameterRows()
     for (int row = 1; row < labels.size(); ++row) {
         QLineEdit *edit = edits.at(row - 1);
         QCOMPARE(edit->objectName(), labels.at(row));
-        QCOMPARE(qobject_cast<QLabel *>(
-                     qobject_cast<QGridLayout *>(road.find<QGroupBox>("gbParams")->layout())
-                         ->itemAtPosition(row, 0)
-                         ->widget())
-                     ->textFormat(),
-            Qt::PlainText);
+        QCOMPARE(road.rowLabel(row)->textFormat(), Qt::PlainText);
         Operator::type(edit, QString::number(row));
         QCOMPARE(road.wizard->field(QString("templateRegistration.param %1").arg(row)),
             QVariant(QString::number(row)));

@@ -22,7 +22,7 @@ const int TEMPLATE_RCODE = 601;
 // Units per whole when the wizard has no usable currency: the box's default two decimals.
 const unsigned int DEFAULT_MULTIPLIER = 100;
 const QLatin1String PARAM_SEPARATOR(";");
-// The service writes "***" in a parameter name that the customer need not fill in.
+// A name holding "***" is one the service does not ask the operator to fill in.
 const QLatin1String HIDDEN_PARAM("***");
 // The reply keys of the template parameter names, in the order of their rows.
 const QVector<QLatin1String> PARAM_KEYS = {CorvexKey::PName1, CorvexKey::PName2, CorvexKey::PName3};
