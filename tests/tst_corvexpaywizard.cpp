@@ -143,6 +143,11 @@ static void operate(QWizard *modal, bool finish)
 
 void TestCorvexPayWizard::execute()
 {
+    // The payment page completes with a provider and an amount: here the 1.00 paid in.
+    m_wizard = std::make_unique<CorvexPayWizard>(QFont(), Currency(), FixNumber(100, 100LL));
+    Provider provider;
+    provider.setId(1586);
+    m_wizard->setProvider(provider);
     for (bool finish : {false, true}) {
         QPointer<QWizard> modal;
         QTimer::singleShot(0, this, [&modal, finish] {

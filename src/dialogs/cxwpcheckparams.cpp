@@ -1,11 +1,37 @@
 #include "cxwpcheckparams.h"
+#include "ui_cxwpcheckparams.h"
 
 #include "corvexpaywizard.h"
+#include "cxwprequest.h"
+
+#include "corvexprotocol.h"
+
+#include <QEvent>
 
 CXWPCheckParams::CXWPCheckParams(QWizard *wizard)
     : QWizardPage(wizard)
     , m_wizard(wizard)
-{ }
+    , ui(new Ui_CXWPCheckParams)
+{
+    ui->setupUi(this);
+    // Bullets show the operator how many digits are still missing.
+    ui->leBik->setInputMask(QStringLiteral("999999999;") + QChar(0x2022));
+    // With the mask, the mandatory field counts as filled only with all nine digits.
+    registerField(
+        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("checkparams.bik*")), ui->leBik);
+}
+
+CXWPCheckParams::~CXWPCheckParams()
+{
+    delete ui;
+}
+
+void CXWPCheckParams::initializePage()
+{
+    QWizardPage::initializePage();
+    if (auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard))
+        ui->leBik->setFont(wizard->inputFont());
+}
 
 int CXWPCheckParams::nextId() const
 {
@@ -14,10 +40,20 @@ int CXWPCheckParams::nextId() const
 
 QString CXWPCheckParams::preview() const
 {
-    return QString();
+    return QStringLiteral("<h3 align=\"center\">%1</h3>").arg(tr("Check params"))
+        + QStringLiteral("<p><b>%1: </b>%2</p>").arg(tr("BIK"), ui->leBik->text().toHtmlEscaped());
 }
 
 CorvexRequest CXWPCheckParams::outputData() const
 {
-    return CorvexRequest();
+    const QVariantMap data = {{CorvexKey::Bik, ui->leBik->text()}};
+    return CXWPRequest::make(
+        m_wizard, CorvexFunction::CheckParams, CorvexRequest::CheckParamsRequest, data);
+}
+
+void CXWPCheckParams::changeEvent(QEvent *event)
+{
+    QWizardPage::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
 }

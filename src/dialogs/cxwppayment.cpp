@@ -1,10 +1,167 @@
 #include "cxwppayment.h"
+#include "ui_cxwppayment.h"
+
+#include "corvexpaywizard.h"
+#include "corvexppv.h"
+#include "cxwpselecttemplate.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QEvent>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+const QString ACCOUNT = QStringLiteral("account");
+}
 
 CXWPPayment::CXWPPayment(QWizard *wizard)
     : QWizardPage(wizard)
     , m_wizard(wizard)
+    , ui(new Ui_CXWPPayment)
 {
+    ui->setupUi(this);
     setFinalPage(true);
+    if (m_wizard)
+        connect(m_wizard, SIGNAL(currentIdChanged(int)), this, SLOT(focusForm()));
+}
+
+CXWPPayment::~CXWPPayment()
+{
+    delete ui;
+}
+
+CorvexPayWizard *CXWPPayment::payWizard() const
+{
+    return qobject_cast<CorvexPayWizard *>(m_wizard);
+}
+
+QSharedPointer<Provider> CXWPPayment::provider() const
+{
+    return payWizard() ? payWizard()->provider() : QSharedPointer<Provider>();
+}
+
+QSharedPointer<Currency> CXWPPayment::currency() const
+{
+    return payWizard() ? payWizard()->currency() : QSharedPointer<Currency>();
+}
+
+QSharedPointer<FixNumber> CXWPPayment::prepay() const
+{
+    return payWizard() ? payWizard()->prepay() : QSharedPointer<FixNumber>();
+}
+
+QSharedPointer<BoxComProfile> CXWPPayment::comProfile() const
+{
+    return payWizard() ? payWizard()->comProfile() : QSharedPointer<BoxComProfile>();
+}
+
+void CXWPPayment::initializePage()
+{
+    QWizardPage::initializePage();
+    clearWidgets();
+
+    const QSharedPointer<Provider> payee = provider();
+    if (!payee)
+        return;
+
+    m_basket = new QCheckBox(tr("Add to the basket"), this);
+    auto *layout = new QVBoxLayout;
+    const QFont font = payWizard() ? payWizard()->inputFont() : QFont();
+    m_basket->setFont(font);
+
+    // The page this one was entered from: the template list when the customer pays a template.
+    CXWPSelectTemplate *templates = nullptr;
+    if (payWizard() && !payWizard()->visitedIds().isEmpty())
+        templates = qobject_cast<CXWPSelectTemplate *>(
+            payWizard()->page(payWizard()->visitedIds().last()));
+
+    setTitle(QStringLiteral("[%1]").arg(payee->name()));
+    if (templates) {
+        setSubTitle(templates->description());
+        const QString info = templates->info();
+        if (!info.isEmpty()) {
+            m_info = new QLabel(info, this);
+            layout->addWidget(m_info);
+        }
+        m_comment = templates->plainDescription();
+        m_additionalData = templates->additionalData();
+    } else {
+        // A payment by code carries nothing of a template visited before going back.
+        setSubTitle(QString());
+        m_additionalData.clear();
+    }
+
+    const QString code = templates ? templates->requestCode() : QString();
+    for (ProviderParameter &parameter : payee->parameters()) {
+        if (parameter.name() == ACCOUNT)
+            parameter.setValue(code);
+    }
+
+    m_form = new CorvexPpv(payee, currency(), prepay(), comProfile(), font, this);
+    m_focusField = m_form->focusWidget();
+    connect(m_form, SIGNAL(changed(bool)), this, SLOT(changed(bool)));
+    connect(m_form, SIGNAL(amountChanged()), this, SIGNAL(completeChanged()));
+    m_form->check();
+
+    m_formArea = new QScrollArea(this);
+    m_formArea->setFrameShape(QFrame::NoFrame);
+    m_formArea->setFocusPolicy(Qt::NoFocus);
+    m_formArea->setWidgetResizable(true);
+    m_formArea->setWidget(m_form);
+
+    delete this->layout();
+    layout->addWidget(m_formArea);
+    layout->addWidget(m_basket, 0, Qt::AlignRight);
+    layout->setSpacing(9);
+    layout->setContentsMargins(3, 3, 3, 3);
+    setLayout(layout);
+}
+
+void CXWPPayment::cleanupPage()
+{
+    QWizardPage::cleanupPage();
+    clearWidgets();
+}
+
+void CXWPPayment::clearWidgets()
+{
+    if (m_form)
+        m_form->disconnect(this);
+    for (QWidget *widget :
+        {static_cast<QWidget *>(m_form.data()), static_cast<QWidget *>(m_formArea.data()),
+            static_cast<QWidget *>(m_basket.data()), static_cast<QWidget *>(m_info.data())}) {
+        if (widget) {
+            widget->close();
+            widget->deleteLater();
+        }
+    }
+    m_form.clear();
+    m_formArea.clear();
+    m_basket.clear();
+    m_info.clear();
+    m_focusField.clear();
+    m_formValid = false;
+    m_comment.clear();
+}
+
+void CXWPPayment::focusForm()
+{
+    if (m_wizard->currentPage() == this && m_focusField)
+        m_focusField->setFocus(Qt::OtherFocusReason);
+}
+
+void CXWPPayment::changed(bool valid)
+{
+    m_formValid = valid;
+    emit completeChanged();
+}
+
+bool CXWPPayment::isComplete() const
+{
+    return QWizardPage::isComplete() && m_form && m_formValid
+        && m_form->summ().value() + m_form->comission().value() > 0;
 }
 
 int CXWPPayment::nextId() const
@@ -24,10 +181,36 @@ CorvexRequest CXWPPayment::outputData() const
 
 Payment CXWPPayment::payment() const
 {
-    return Payment();
+    const QSharedPointer<Provider> payee = provider();
+    const QSharedPointer<Currency> money = currency();
+    const QSharedPointer<BoxComProfile> profile = comProfile();
+    if (!payee || !money || !profile || !m_form)
+        return Payment();
+
+    Payment result;
+    result.setProviderId(payee->id());
+    result.setCurrencyId(qint64(money->number3()));
+    result.setProviderName(payee->name());
+    result.setProviderCheckTitle(payee->checkName());
+    result.setSumm(m_form->summ());
+    result.setComission(m_form->comission());
+    result.setAccount(m_form->account());
+    result.setDetails(m_form->details());
+    result.setCreated(QDateTime::currentDateTime());
+    result.setCheckFlags(profile->getCheckFlags(payee->groupId(), payee->id()));
+    result.setComment(m_comment);
+    result.setAdditionalMap(m_additionalData);
+    return result;
 }
 
 bool CXWPPayment::immidiatlyPost() const
 {
-    return false;
+    return m_basket && !m_basket->isChecked();
+}
+
+void CXWPPayment::changeEvent(QEvent *event)
+{
+    QWizardPage::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
 }

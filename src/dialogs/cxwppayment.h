@@ -3,28 +3,76 @@
 
 #include "icxwizardpage.h"
 
+#include "boxcomprofile.h"
+#include "currency.h"
+#include "fixnumber.h"
 #include "payment.h"
+#include "provider.h"
 
+#include <QPointer>
+#include <QSharedPointer>
+#include <QVariantMap>
 #include <QWizardPage>
 
-// The last page: the provider form and the payment record. The form comes later; until then
-// the page yields a default payment.
+class CorvexPayWizard;
+class CorvexPpv;
+class QCheckBox;
+class QLabel;
+class QScrollArea;
+class Ui_CXWPPayment;
+
+// The last page: the provider's form, filled from the chosen template when there is one, and
+// the payment record that the wizard hands to the host after Finish.
 class CXWPPayment : public QWizardPage, public ICXWizardPage
 {
     Q_OBJECT
 
 public:
     explicit CXWPPayment(QWizard *wizard);
+    ~CXWPPayment() override;
 
+    void initializePage() override;
+    void cleanupPage() override;
+    bool isComplete() const override;
     int nextId() const override;
     QString preview() const override;
     CorvexRequest outputData() const override;
 
+    // Read after Finish, while the widgets of the last visit still exist.
     Payment payment() const;
     bool immidiatlyPost() const;
 
+    QSharedPointer<Provider> provider() const;
+    QSharedPointer<Currency> currency() const;
+    QSharedPointer<FixNumber> prepay() const;
+    QSharedPointer<BoxComProfile> comProfile() const;
+
+    void clearWidgets();
+
+public slots:
+    void changed(bool valid);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private slots:
+    void focusForm();
+
 private:
+    CorvexPayWizard *payWizard() const;
+
     QWizard *m_wizard;
+    Ui_CXWPPayment *ui;
+    QPointer<CorvexPpv> m_form;
+    // Holds the form, so that a provider with many parameters scrolls instead of squeezing rows.
+    QPointer<QScrollArea> m_formArea;
+    QPointer<QCheckBox> m_basket;
+    QPointer<QLabel> m_info;
+    // The input the form chose for the operator; the wizard focuses its own pick on a page change.
+    QPointer<QWidget> m_focusField;
+    QString m_comment;
+    QVariantMap m_additionalData;
+    bool m_formValid = false;
 };
 
 #endif // CXWPPAYMENT_H

@@ -1,11 +1,53 @@
 #include "cxwppreparealltemplatesrequest.h"
+#include "ui_cxwppreparealltemplatesrequest.h"
 
 #include "corvexpaywizard.h"
+#include "cxwprequest.h"
+
+#include "corvexprotocol.h"
+
+#include <QEvent>
 
 CXWPPrepareAllTemplatesRequest::CXWPPrepareAllTemplatesRequest(QWizard *wizard)
     : QWizardPage(wizard)
     , m_wizard(wizard)
-{ }
+    , ui(new Ui_CXWPPrepareAllTemplatesRequest)
+{
+    ui->setupUi(this);
+    registerField(
+        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("alltemplatesrequest.phone*")),
+        ui->wPhone, "phone", SIGNAL(textChanged(QString)));
+    connect(this, SIGNAL(completeChanged()), this, SLOT(onCompleteChanged()));
+    // A digit typed over another keeps the page complete, so no completeChanged() tells of the
+    // new number: the wizard hears of every edit.
+    connect(ui->wPhone, SIGNAL(textChanged(QString)), this, SLOT(onCompleteChanged()));
+}
+
+CXWPPrepareAllTemplatesRequest::~CXWPPrepareAllTemplatesRequest()
+{
+    delete ui;
+}
+
+void CXWPPrepareAllTemplatesRequest::initializePage()
+{
+    QWizardPage::initializePage();
+    if (auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard)) {
+        ui->wPhone->setInputFont(wizard->inputFont());
+        ui->wPhone->setPhone(wizard->phone());
+    }
+}
+
+bool CXWPPrepareAllTemplatesRequest::isComplete() const
+{
+    return QWizardPage::isComplete() && ui->wPhone->isValid();
+}
+
+void CXWPPrepareAllTemplatesRequest::onCompleteChanged()
+{
+    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    if (wizard && isComplete())
+        wizard->setPhone(ui->wPhone->phone());
+}
 
 int CXWPPrepareAllTemplatesRequest::nextId() const
 {
@@ -14,10 +56,22 @@ int CXWPPrepareAllTemplatesRequest::nextId() const
 
 QString CXWPPrepareAllTemplatesRequest::preview() const
 {
-    return QString();
+    return QStringLiteral("<h3 align=\"center\">%1</h3>").arg(tr("AllTemplatesRequest"))
+        + QStringLiteral("<p><b>%1: </b>%2</p>")
+              .arg(tr("Mobile phone"), ui->wPhone->maskedPhone().toHtmlEscaped());
 }
 
 CorvexRequest CXWPPrepareAllTemplatesRequest::outputData() const
 {
-    return CorvexRequest();
+    const QVariantMap data
+        = {{CorvexKey::Phone, ui->wPhone->phone()}, {CorvexKey::TemplateType, 0}};
+    return CXWPRequest::make(
+        m_wizard, CorvexFunction::AllTemplates, CorvexRequest::AllTemplatesRequest, data);
+}
+
+void CXWPPrepareAllTemplatesRequest::changeEvent(QEvent *event)
+{
+    QWizardPage::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
 }

@@ -1,0 +1,108 @@
+#ifndef CORVEXPPV_H
+#define CORVEXPPV_H
+
+#include "boxcomprofile.h"
+#include "currency.h"
+#include "fixnumber.h"
+#include "inputwidgetwrapper.h"
+#include "provider.h"
+#include "providerparameter.h"
+
+#include <QFont>
+#include <QList>
+#include <QMap>
+#include <QPointer>
+#include <QSharedPointer>
+#include <QString>
+#include <QVariantList>
+#include <QWidget>
+
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+class SummDoubleSpinBox;
+
+// The input form of one payment to one provider, generated from the provider's parameters:
+// labelled line edits, drop-downs and groups in a grid, then the three amount boxes "Summ",
+// "Comission" and "To Account", kept in step through the terminal's commission profile.
+class CorvexPpv : public QWidget
+{
+    Q_OBJECT
+
+public:
+    CorvexPpv(const QSharedPointer<Provider> &provider, const QSharedPointer<Currency> &currency,
+        const QSharedPointer<FixNumber> &prepay, const QSharedPointer<BoxComProfile> &comProfile,
+        const QFont &inputFont, QWidget *parent = nullptr);
+
+    QSharedPointer<Currency> currency() const { return m_currency; }
+    void setCurrency(QSharedPointer<Currency> &currency) { m_currency = currency; }
+
+    // The amount credited to the provider and the commission on it.
+    FixNumber summ() const;
+    FixNumber comission() const;
+    bool useBarcode() const { return !m_barcodeParams.isEmpty(); }
+    // The entered value of the first field.
+    QString account() const;
+    // One detail map per top-level parameter, in order of parameter names, with entered values.
+    QVariantList details() const;
+    QPointer<QWidget> firstEdit() const;
+    void prepareParam(ProviderParameter &parameter) const;
+
+    // Provider mask letters rewritten into the line edit's mask language, with a bullet as the
+    // blank character unless the mask names its own.
+    static QString translateMask(const QString &mask);
+
+signals:
+    void changed(bool valid);
+    void amountChanged();
+    void barcodeError(const QString &msg);
+    void barcodeValid();
+
+public slots:
+    void check();
+    void barcodeChanged(const QString &val);
+    void validatorsChanged();
+    void sumChanged(double);
+    void editingFinished();
+    void prepareSummToPay(const QString &text);
+
+protected:
+    void createWidgets(const QList<ProviderParameter> &parameters, const QString &barcode);
+    QPointer<QWidget> createWidget(
+        const ProviderParameter &parameter, QGridLayout *grid, int level);
+    QPointer<QWidget> createLineEdit(
+        const ProviderParameter &parameter, QGridLayout *grid, int level);
+    QPointer<QWidget> createComboBox(
+        const ProviderParameter &parameter, QGridLayout *grid, int level);
+    void createGroupBox(const ProviderParameter &parameter, QGridLayout *grid, int level);
+    void prepareSummToPay(QLineEdit *edit, bool disabled);
+    void changeField(QObject *field, bool finished);
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    unsigned int multiplier() const;
+    FixNumber amountOf(const SummDoubleSpinBox *box) const;
+    FixNumber comissionOn(const FixNumber &amount, bool inner) const;
+    QString enteredValue(const QWidget *widget) const;
+    void prepareItems(ProviderParameter &parameter) const;
+    void markFirstField(const ProviderParameter &parameter, int level);
+    SummDoubleSpinBox *addAmountRow(
+        QGridLayout *grid, int row, const QString &label, const QString &name);
+
+    QPointer<SummDoubleSpinBox> m_summBox;
+    QPointer<SummDoubleSpinBox> m_toAccountBox;
+    QPointer<SummDoubleSpinBox> m_comissionBox;
+    QSharedPointer<Currency> m_currency;
+    QSharedPointer<FixNumber> m_prepay;
+    QSharedPointer<BoxComProfile> m_comProfile;
+    QSharedPointer<Provider> m_provider;
+    int m_firstPos = -1;
+    QString m_firstName;
+    QMap<QString, ProviderParameter> m_params;
+    QMap<QString, InputWidgetWrapper> m_widgets;
+    QList<ProviderParameter> m_barcodeParams;
+    QFont m_inputFont;
+};
+
+#endif // CORVEXPPV_H
