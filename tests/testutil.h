@@ -9,6 +9,8 @@
 
 #ifdef QT_WIDGETS_LIB
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QWizard>
 #endif
 
@@ -56,7 +58,12 @@ template<> inline char *toString(const FixNumber &number)
 namespace Operator {
 inline void click(QWidget *widget)
 {
-    QTest::mouseClick(widget, Qt::LeftButton);
+    // Radio buttons and check boxes take clicks on their indicator and text only, not across
+    // the whole row a layout gives them.
+    if (qobject_cast<QRadioButton *>(widget) || qobject_cast<QCheckBox *>(widget))
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
+    else
+        QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 // Clicks into the field first, as an operator would, then types.
