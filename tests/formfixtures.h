@@ -6,10 +6,6 @@
 #include "provider.h"
 #include "providerparameter.h"
 
-#include <QMap>
-#include <QStringList>
-#include <QVariant>
-
 // Builders of the provider data that payment forms are generated from.
 namespace Fixture {
 
@@ -18,8 +14,7 @@ inline ProviderParameter field(const QString &name, int pos, const QString &valu
 {
     ProviderParameter parameter;
     parameter.setName(name);
-    parameter.setLabel(name.isEmpty() ? QString() : name.left(1).toUpper() + name.mid(1));
-    parameter.setCheckLabel(parameter.label());
+    parameter.setLabel(name);
     parameter.setPos(pos);
     parameter.setValue(value);
     parameter.setMask(mask);
@@ -50,10 +45,11 @@ inline ProviderParameter barcodeField(const QString &name, int pos, int start, i
     return parameter;
 }
 
-inline Provider provider(const QList<ProviderParameter> &parameters, qint64 id = 1586)
+// Provider 1586 of group 12.
+inline Provider provider(const QList<ProviderParameter> &parameters)
 {
     Provider result;
-    result.setId(id);
+    result.setId(1586);
     ProvidersGroup group;
     group.setId(12);
     result.setGroup(group);
@@ -103,8 +99,8 @@ inline QStringList flatten(const QVariantList &details, const QString &prefix = 
     for (const QVariant &detail : details) {
         const QVariantMap map = detail.toMap();
         const QString name = prefix + map.value("name").toString();
-        lines << name + "=" + map.value("value").toString();
-        lines << flatten(map.value("items").toList(), name + "/");
+        lines << name + "=" + map.value("value").toString()
+              << flatten(map.value("items").toList(), name + "/");
     }
     return lines;
 }
