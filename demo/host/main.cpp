@@ -88,12 +88,13 @@ int main(int argc, char *argv[])
 {
     // A scripted road needs no screen; a window needs one.
     const bool scripted = argumentGiven(argc, argv, "--road");
+    const bool help = argumentGiven(argc, argv, "--help") || argumentGiven(argc, argv, "-h");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        if (scripted) {
+        const bool display = !qEnvironmentVariableIsEmpty("DISPLAY")
+            || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        if (scripted || (help && !display)) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        } else if (qEnvironmentVariableIsEmpty("DISPLAY")
-            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-            && !argumentGiven(argc, argv, "--help") && !argumentGiven(argc, argv, "-h")) {
+        } else if (!display) {
             QTextStream(stderr) << "corvex-terminal: no display; run a scripted road with --road "
                                 << RoadDriver::roadNames().join(QLatin1Char('|')) << '\n';
             return SetupError;
