@@ -10,8 +10,7 @@
 
 // A compile-time Latin-1 string of a literal (QLatin1String's own constructor measures the
 // length at run time).
-template<int N>
-constexpr QLatin1String latin1(const char (&text)[N])
+template<int N> constexpr QLatin1String latin1(const char (&text)[N])
 {
     return QLatin1String(text, N - 1);
 }
