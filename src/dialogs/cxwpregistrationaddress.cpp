@@ -3,6 +3,7 @@
 
 #include "corvexpaywizard.h"
 #include "corvexprotocol.h"
+#include "cxwprequest.h"
 
 #include <QEvent>
 
@@ -70,16 +71,7 @@ QString CXWPRegistrationAddress::preview() const
 
 CorvexRequest CXWPRegistrationAddress::outputData() const
 {
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    const BoxInfo info = wizard ? wizard->info() : BoxInfo();
-    const ICXWizardPage *previous = previousPage();
-    CorvexRequest request = previous ? previous->outputData() : CorvexRequest();
-
-    QVariantMap data = request.data();
-    data.insert(CorvexKey::Address, prepareAddress());
-    request.setData(data);
-    request.generateUid(info.boxId());
-    return request;
+    return CXWPRequest::extend(m_wizard, previousPage(), {{CorvexKey::Address, prepareAddress()}});
 }
 
 void CXWPRegistrationAddress::changeEvent(QEvent *event)

@@ -3,6 +3,7 @@
 
 #include "corvexpaywizard.h"
 #include "corvexprotocol.h"
+#include "cxwprequest.h"
 
 #include <QEvent>
 
@@ -95,22 +96,14 @@ QString CXWPRegistrationBase::preview() const
 
 CorvexRequest CXWPRegistrationBase::outputData() const
 {
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    const BoxInfo info = wizard ? wizard->info() : BoxInfo();
-    const int currencyId = wizard && wizard->currency() ? wizard->currency()->number3() : 0;
-
-    CorvexRequest request;
-    request.setFunction(CorvexFunction::Registration);
-    request.setType(CorvexRequest::RegistrationRequest);
-    request.setCurrencyId(currencyId);
-    request.setData({
-        {CorvexKey::Phone, ui->wPhone->phone()},
-        {CorvexKey::LastName, ui->leLastName->text()},
-        {CorvexKey::FirstName, ui->leFirstName->text()},
-        {CorvexKey::SecondName, ui->leSecondName->text()},
-    });
-    request.generateUid(info.boxId());
-    return request;
+    return CXWPRequest::make(m_wizard, CorvexFunction::Registration,
+        CorvexRequest::RegistrationRequest,
+        {
+            {CorvexKey::Phone, ui->wPhone->phone()},
+            {CorvexKey::LastName, ui->leLastName->text()},
+            {CorvexKey::FirstName, ui->leFirstName->text()},
+            {CorvexKey::SecondName, ui->leSecondName->text()},
+        });
 }
 
 void CXWPRegistrationBase::changeEvent(QEvent *event)

@@ -4,6 +4,7 @@
 #include "corvexpaywizard.h"
 #include "corvexprotocol.h"
 #include "cxwpregistrationbase.h"
+#include "cxwprequest.h"
 
 #include <QEvent>
 #include <QLocale>
@@ -95,23 +96,17 @@ QString CXWPRegistrationDocuments::preview() const
 
 CorvexRequest CXWPRegistrationDocuments::outputData() const
 {
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    const BoxInfo info = wizard ? wizard->info() : BoxInfo();
-    const ICXWizardPage *previous = previousPage();
-    CorvexRequest request = previous ? previous->outputData() : CorvexRequest();
-
-    QVariantMap data = request.data();
-    data.insert(CorvexKey::DocType, ui->cbDocumentType->currentData().toInt());
-    data.insert(CorvexKey::DocSeries, ui->leSeries->text());
-    data.insert(CorvexKey::DocNumber, ui->leNumber->text());
-    data.insert(CorvexKey::DocIssuer, ui->leIssuer->text());
-    data.insert(CorvexKey::DocIssueDate, ui->deIssueDate->date().toString(Qt::ISODate));
-    data.insert(CorvexKey::Birthday, ui->deBirthday->date().toString(Qt::ISODate));
-    data.insert(CorvexKey::Birthplace, ui->leBirthplace->text());
-    data.insert(CorvexKey::Citizenship, ui->leCitizenship->text());
-    request.setData(data);
-    request.generateUid(info.boxId());
-    return request;
+    return CXWPRequest::extend(m_wizard, previousPage(),
+        {
+            {CorvexKey::DocType, ui->cbDocumentType->currentData().toInt()},
+            {CorvexKey::DocSeries, ui->leSeries->text()},
+            {CorvexKey::DocNumber, ui->leNumber->text()},
+            {CorvexKey::DocIssuer, ui->leIssuer->text()},
+            {CorvexKey::DocIssueDate, ui->deIssueDate->date().toString(Qt::ISODate)},
+            {CorvexKey::Birthday, ui->deBirthday->date().toString(Qt::ISODate)},
+            {CorvexKey::Birthplace, ui->leBirthplace->text()},
+            {CorvexKey::Citizenship, ui->leCitizenship->text()},
+        });
 }
 
 void CXWPRegistrationDocuments::changeEvent(QEvent *event)
