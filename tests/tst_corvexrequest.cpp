@@ -1,8 +1,6 @@
 #include "corvexrequest.h"
 #include "testutil.h"
 
-#include <QtTest>
-
 static CorvexRequest listRequest(qint64 uid = 0)
 {
     CorvexRequest request;
@@ -30,30 +28,27 @@ private slots:
             R"({"currencyId":643,"function":"listtid","sum":5,"uid":"-9223372036854775808"})");
     }
 
+    // Valid with a type, a function and a uid other than 0.
     void validityAndUid()
     {
-        QVERIFY(!CorvexRequest().isValid() && !listRequest(0).isValid());
-        QVERIFY(listRequest(-5).isValid());
         CorvexRequest noFunction = listRequest(5), noType = listRequest(5);
         noFunction.setFunction(QString());
         noType.setType(CorvexRequest::NoRequest);
-        QVERIFY(!noFunction.isValid() && !noType.isValid());
-        QVERIFY(noType != listRequest(5) && listRequest(5) == listRequest(5));
+        QCOMPARE(QVector<bool>({listRequest(0).isValid(), noFunction.isValid(), noType.isValid(),
+                     listRequest(-5).isValid()}),
+            QVector<bool>({false, false, false, true}));
+
         // The uid follows the low 32 bits of the box id, the contents and the moment.
         const QDateTime moment(QDate(2014, 7, 15), QTime(12, 30));
-        CorvexRequest first = listRequest(), second = listRequest();
+        CorvexRequest first = listRequest(), second = listRequest(), other = listRequest();
         first.generateUid(1001, moment);
-        second.generateUid((qint64(7) << 32) | 1001, moment); // the low 32 bits seed it
+        second.generateUid((qint64(7) << 32) | 1001, moment);
         QCOMPARE(second.uid(), first.uid());
         QCOMPARE(static_cast<quint64>(first.uid()) >> 24, 0x4003E91CEFull);
         second.generateUid(1001, moment.addSecs(1));
-        QVERIFY(second.uid() != first.uid());
-        second = listRequest();
-        second.setData({{"phone", "79001234568"}});
-        second.generateUid(1001, moment);
-        QVERIFY(second.uid() != first.uid());
-        second.generateUid(1001);
-        QVERIFY(second.isValid());
+        other.setData({{"phone", "79001234568"}});
+        other.generateUid(1001, moment);
+        QVERIFY(second.uid() != first.uid() && other.uid() != first.uid());
     }
 };
 

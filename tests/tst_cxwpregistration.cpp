@@ -1,19 +1,14 @@
 #include "corvexpaywizard.h"
 #include "cxphonewidget.h"
-#include "cxwpmsgsender.h"
 #include "cxwpregistrationaddress.h"
-#include "cxwpregistrationbase.h"
 #include "cxwpregistrationdocuments.h"
 #include "fakehost.h"
 #include "testutil.h"
 
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QtTest>
 
 #include <memory>
 
@@ -118,7 +113,6 @@ private slots:
                 {"address skipped on the documents page", "A", "2010", "", {0, 1, 2, 14},
                     merged({base, docs})},
                 {"birthday next year", "A", "2010", nextYear, {0, 1, 2, 14}, merged({base, docs})},
-                {"birthday far ahead", "A", "2010", "2999", {0, 1, 2, 14}, merged({base, docs})},
                 {"issued next year", "A", nextYear, "", {0, 1, 2, 14},
                     merged({base, docs, R"({"docIssueDate":"2000-01-01"})"})},
             });
@@ -153,8 +147,6 @@ private slots:
         QVariantMap sent = reg.host->requests.value(0);
         sent.remove("uid");
         QTEST(toJson(sent), "sent");
-        QCOMPARE(qobject_cast<CXWPMsgSender *>(reg.wizard->currentPage())->request().type(),
-            CorvexRequest::RegistrationRequest);
     }
 
     void completeness_data()
@@ -168,8 +160,6 @@ private slots:
                 {"names of spaces", "9123456789, ,  ,   ", "", true, "9123456789"},
                 {"nine digits", "912345678,Ivanov,Ivan,Ivanovich", "", false, "912345678"},
                 {"letters only", "abcdefghij,Ivanov,Ivan,Ivanovich", "", false, ""},
-                {"letters between digits", "91a23b4567c89,Ivanov,Ivan,Ivanovich", "", true,
-                    "9123456789"},
                 {"pasted with spaces and +7", ",Ivanov,Ivan,Ivanovich", "+7 912 345 67 89", true,
                     "9123456789"},
             });
@@ -188,8 +178,9 @@ private slots:
         QApplication::clipboard()->setText(pasted);
         QTest::keySequence(reg.input("lePhone"), QKeySequence::Paste);
         QCOMPARE(reg.nextEnabled(), complete);
-        auto *page = qobject_cast<CXWPRegistrationBase *>(reg.wizard->currentPage());
-        QCOMPARE(page->outputData().data().value("phone"), QVariant(phone));
+        const CorvexRequest request
+            = ICXWizardPage::fromObject(reg.wizard->currentPage())->outputData();
+        QCOMPARE(request.data().value("phone"), QVariant(phone));
         QCOMPARE(reg.wizard->phone(), complete ? phone : QString());
     }
 
@@ -218,20 +209,27 @@ private slots:
         reg.wizard->setPage(2, new RoutePage(reg.wizard.get()));
         QVERIFY(reg.next());
         QVERIFY(reg.next());
-        QVERIFY(qobject_cast<CXWPRegistrationBase *>(reg.wizard->currentPage()));
+        QCOMPARE(reg.wizard->currentId(), 17);
         QCOMPARE(reg.input<CXPhoneWidget>("wPhone")->phone(), QString("5123456789"));
         reg.typeInto(BASE_EDITS, ("," + names).split(','));
         QTEST(reg.nextEnabled(), "complete");
     }
 
     // Each page's preview starts with the one before it; what the operator typed is shown as it
-    // was typed, whatever markup or placeholders it holds, and is sent unchanged.
+    // was typed, whatever markup or placeholders it holds, and is sent unchanged. A language
+    // change keeps the typed series and number with their bullet masks.
     void previews()
     {
         Registration reg(false);
         reg.typeInto(BASE_EDITS, {"9123456789", "<b>%1</b>", "%2 & Co", "<i>%3"});
         QVERIFY(reg.next());
         reg.fillDocuments(1, {"12<%1>", "34", "<a href=x>%1", "%1<br>", "&lt;%2"});
+        QEvent event(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(reg.wizard->currentPage(), &event);
+        const QString bullets(25, QChar(0x2022));
+        QCOMPARE(reg.input<QLineEdit>("leSeries")->displayText()
+                + reg.input<QLineEdit>("leNumber")->displayText(),
+            "121" + bullets.left(7) + "34" + bullets.left(18));
         QVERIFY(reg.next());
         reg.typeInto(ADDRESS_EDITS, {"<C>%1", "%2", "%3\"", "%4 City", "'%1'", "<1>", "%5", "%6"});
         const QString date = QLocale::system().toString(QDate(2000, 1, 1), QLocale::ShortFormat);
@@ -271,23 +269,8 @@ private slots:
             : new CXWPRegistrationAddress(&wizard);
         wizard.setPage(kind, page);
         wizard.show();
-        const CorvexRequest request = ICXWizardPage::fromObject(page)->outputData();
-        QCOMPARE(request.function(), QString());
-        QTEST(toJson(request.data()), "data");
+        QTEST(toJson(ICXWizardPage::fromObject(page)->outputData().data()), "data");
         QVERIFY(ICXWizardPage::fromObject(page)->preview().startsWith("<p><b>"));
-    }
-
-    // A language change keeps the typed series and number and their bullet masks.
-    void languageChangeKeepsMasks()
-    {
-        Registration reg;
-        QVERIFY(reg.next());
-        reg.fillDocuments(0, {"12", "345"});
-        QEvent event(QEvent::LanguageChange);
-        QCoreApplication::sendEvent(reg.wizard->currentPage(), &event);
-        const QChar bullet(0x2022);
-        QCOMPARE(reg.input<QLineEdit>("leSeries")->displayText(), "12" + QString(8, bullet));
-        QCOMPARE(reg.input<QLineEdit>("leNumber")->displayText(), "345" + QString(17, bullet));
     }
 
     // At the wizard's size every label and check box on the three pages shows its whole text.
