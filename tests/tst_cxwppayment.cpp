@@ -79,8 +79,8 @@ struct Terminal
         QVERIFY(Operator::next(&wizard));
     }
 
-    // The operator types the account digits, the payer's name and, key by key, an amount, which
-    // the box keeps exactly as typed while the page follows.
+    // The operator types the account digits, the payer's name and, key by key, an amount,
+    // which the box keeps exactly as typed while the wizard re-judges the page.
     void fill(const QString &account, const QString &name, const QString &box, const QString &keys)
     {
         auto *edit = find<QLineEdit>("account");
@@ -126,8 +126,6 @@ private slots:
                 {"amount without account", "code", "", "sbToAccount", "1", false, 0},
                 {"account, amounts zero", "code", "1234567890", "sbSumm", "0", false, 0},
                 {"by code, 1 to account", "code", "1234567890", "sbToAccount", "1", true, 100},
-                {"by code, 12.50 typed as summ", "code", "1234567890", "sbSumm", "12.50", true,
-                    950},
                 {"by code, 12.50 typed to account, into the basket", "code, basket", "1234567890",
                     "sbToAccount", "12.50", true, 1250},
                 {"by template", "template", "7700112233", "sbToAccount", "150", true, 15000},
@@ -136,10 +134,10 @@ private slots:
             });
     }
 
-    // The host runs the wizard modally; Finish hands it the payment. By template, the template's
-    // code is the account and its texts and data go with the payment; by code, the catalogue's
-    // account is emptied for the operator and nothing of a template visited before stays: not
-    // the code, not its texts, not the data its receipt would print.
+    // The host runs the wizard modally; Finish hands it the payment, Cancel nothing. By template,
+    // the template's code is the account and its texts and data go with the payment; by code, the
+    // catalogue's account is emptied for the operator and nothing of a template visited before
+    // stays: not the code, not its texts, not the data its receipt would print.
     void pay()
     {
         QFETCH(QString, road);
@@ -181,6 +179,8 @@ private slots:
             if (basket)
                 Operator::click(t.wizard.currentPage()->findChild<QCheckBox *>());
             QCOMPARE(Operator::finish(&t.wizard), complete);
+            if (!complete)
+                QVERIFY(Operator::press(&t.wizard, QWizard::CancelButton));
         });
         QCOMPARE(accepted, complete);
         if (!complete)
@@ -205,8 +205,6 @@ private slots:
         QCOMPARE(payment.comment(), byTemplate ? t.templates()->plainDescription() : QString());
         QCOMPARE(
             payment.additionalMap(), byTemplate ? t.templates()->additionalData() : QVariantMap());
-        QCOMPARE(payment.uid(), qint64(0));
-        QCOMPARE(payment.packId(), qint64(-1));
     }
 
     void withoutProvider()
