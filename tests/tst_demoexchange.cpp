@@ -111,22 +111,15 @@ void TestDemoExchange::initTestCase()
     m_data = serviceFile(m_dir, 20);
 }
 
+// A reply that fails reaches the operator over either line; the roads show the replies that
+// succeed.
 void TestDemoExchange::replies_data()
 {
-    QTest::addColumn<bool>("webSocket");
-    QTest::addColumn<QString>("function");
-    QTest::addColumn<QVariantMap>("data");
-    QTest::addColumn<bool>("complete");
-    QTest::addColumn<QString>("status");
-    for (bool webSocket : {false, true}) {
-        const char *line = webSocket ? "websocket" : "in process";
-        QTest::addRow("%s: templates", line) << webSocket << "listtid" << KNOWN << true << "";
-        QTest::addRow("%s: unknown function", line)
-            << webSocket << "pay" << KNOWN << false << "Corvex error: </b>Unknown function";
-        QTest::addRow("%s: service failure", line)
-            << webSocket << "listtid" << QVariantMap({{"phone", "9990000007"}}) << false
-            << "Dalmor error: </b>The payment gateway is closed";
-    }
+    addRows<bool, QString, QVariantMap, QString>({"webSocket", "function", "data", "status"},
+        {{"unknown function, in process", false, "pay", KNOWN,
+             "Corvex error: </b>Unknown function"},
+            {"service failure, websocket", true, "listtid", {{"phone", "9990000007"}},
+                "Dalmor error: </b>The payment gateway is closed"}});
 }
 
 void TestDemoExchange::replies()
@@ -148,7 +141,7 @@ void TestDemoExchange::replies()
     }
     terminal->ask(function, data);
     QTRY_COMPARE_WITH_TIMEOUT(terminal->lines("reply"), 1, 10000);
-    QTEST(terminal->sender()->isComplete(), "complete");
+    QVERIFY(!terminal->sender()->isComplete());
     QVERIFY2(terminal->status().contains(status), qPrintable(terminal->status()));
 }
 
