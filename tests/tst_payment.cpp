@@ -1,4 +1,3 @@
-#include "checkpaymentdata.h"
 #include "payment.h"
 #include "testutil.h"
 
@@ -29,11 +28,8 @@ class tst_Payment : public QObject
 
 private slots:
     // Amounts at different scales are rescaled, and an overflowing total saturates.
-    void defaultsAndTotal()
+    void total()
     {
-        const Payment payment;
-        QCOMPARE(payment.packId(), qint64(-1));
-        QVERIFY(!payment.isReposted() && payment.stringDetails().isEmpty());
         const qint64 max = std::numeric_limits<qint64>::max();
         QCOMPARE(totalOf(FixNumber(100, 10000), FixNumber(100, 150)), Raw(100, 10150));
         QCOMPARE(totalOf(FixNumber(100, 10000), FixNumber(1000, 1500)), Raw(1000, 101500));
@@ -71,14 +67,13 @@ private slots:
     {
         QFETCH(QString, json);
         QFETCH(int, details);
-        QFETCH(int, additional);
         Payment payment;
         payment.setDetails({detail("Old", "1", 0)});
         payment.setAdditionalMap({{"old", 1}});
         payment.setJsonDetails(json);
         payment.setAdditionalData(json);
-        QCOMPARE(qMakePair(payment.details().size(), payment.additionalMap().size()),
-            qMakePair(details, additional));
+        QCOMPARE(payment.details().size(), details);
+        QTEST(payment.additionalMap().size(), "additional");
         if (details == 0)
             QCOMPARE(payment.jsonDetails(), QStringLiteral("[]"));
     }
@@ -193,9 +188,6 @@ private slots:
         changed[3].setCheckFlags(PayCheckOnline);
         for (const Payment &payment : changed)
             QVERIFY(payment != base);
-        CheckPaymentData check;
-        check.setFlags(PayCheckOnline);
-        QVERIFY(check != CheckPaymentData() && CheckPaymentData() == CheckPaymentData());
     }
 };
 

@@ -34,8 +34,6 @@ private slots:
         other = base;
         other.setGroup(group);
         QVERIFY(base != other);
-        QCOMPARE(
-            qMakePair(other.groupId(), other.groupName()), qMakePair(qint64(15), QString("Banks")));
     }
 
     void barcodeIndex()
@@ -55,9 +53,6 @@ private slots:
             index.setFromValue(low);
             index.setToValue(9);
             QCOMPARE(qMakePair(index.isValid(), index.fieldSize()), qMakePair(valid, size));
-            BarcodeProviderIndex copy = index;
-            copy.setToValue(10);
-            QVERIFY(copy != index);
         }
     }
 };
