@@ -56,11 +56,14 @@ private slots:
     void initTestCase();
     void roads_data();
     void roads();
+    void keyboardNeedsRoad();
     void actionBySpace_data();
     void actionBySpace();
     void templateRowByKeys_data();
     void templateRowByKeys();
     void paymentTabOrder();
+    void enterFromAnyInput_data();
+    void enterFromAnyInput();
 
 private:
     RunResult drive(const QString &road, bool keyboard);
@@ -119,6 +122,16 @@ void TestKeyboardRoads::roads()
     QCOMPARE(printed(keyed.out, "pages"), printed(clicked.out, "pages"));
     QVERIFY(!payment(keyed.out).isEmpty());
     QCOMPARE(payment(keyed.out), payment(clicked.out));
+}
+
+// Keys without a road to drive are a set-up error; no wizard is shown.
+void TestKeyboardRoads::keyboardNeedsRoad()
+{
+    const RunResult run = runProgram(
+        CORVEX_TERMINAL_PROGRAM, {"--keyboard", "--plugin", CORVEX_PLUGIN_PATH}, {}, 60000);
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("--keyboard needs --road"), qPrintable(run.err));
 }
 
 // The choices are one Tab stop, the first has the focus; the arrow keys move to the others
@@ -230,6 +243,28 @@ void TestKeyboardRoads::paymentTabOrder()
     QCOMPARE(path,
         QStringList(
             {"account", "sbSumm", "sbComission", "sbToAccount", "QCheckBox", "qt_wizard_cancel"}));
+}
+
+// No kind of input keeps Enter to itself: from each, Enter is the wizard's Next.
+void TestKeyboardRoads::enterFromAnyInput_data()
+{
+    QTest::addColumn<QString>("input");
+    for (const char *input : {"cbDocumentType", "leSeries", "deIssueDate", "cbSkipAddress"})
+        QTest::newRow(input) << input;
+}
+
+void TestKeyboardRoads::enterFromAnyInput()
+{
+    QFETCH(QString, input);
+    CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
+    wizard.setStartId(CorvexPayWizard::PageRegistrationDocuments);
+    wizard.show();
+    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    for (int i = 0; i < 20 && focusName() != input; ++i)
+        press(Qt::Key_Tab);
+    QCOMPARE(focusName(), input);
+    press(Qt::Key_Return);
+    QCOMPARE(wizard.currentId(), int(CorvexPayWizard::PageRegistrationAddress));
 }
 
 QTEST_MAIN(TestKeyboardRoads)

@@ -464,9 +464,9 @@ bool RoadDriver::choose(const QString &comboName, const QString &text)
         return false;
     }
     // Arrow keys through the closed drop-down, as on a terminal keyboard.
-    if (m_keyboard && !tabTo(combo))
-        return false;
     if (m_keyboard) {
+        if (!tabTo(combo))
+            return false;
         press(Qt::Key_Home);
         for (int i = qMax(0, combo->currentIndex()); i < wanted; ++i)
             press(Qt::Key_Down);
