@@ -151,7 +151,7 @@ void TestKeyboardRoads::actionBySpace()
     QFETCH(int, downs);
     CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
     wizard.show();
-    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    QVERIFY(QTest::qWaitForWindowActive(&wizard, 20000));
     for (int i = 0; i < downs; ++i)
         press(Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget()->objectName(), choice);
@@ -172,7 +172,7 @@ std::unique_ptr<CorvexPayWizard> TestKeyboardRoads::listWizard(FakeHost *host)
     wizard->setPhone("9001234567");
     wizard->setStartId(CorvexPayWizard::PagePrepareAllTemplatesRequest);
     wizard->show();
-    if (!QTest::qWaitForWindowActive(wizard.get()))
+    if (!QTest::qWaitForWindowActive(wizard.get(), 20000))
         return nullptr;
     press(Qt::Key_Return);
     emit host->reply({},
@@ -234,7 +234,7 @@ void TestKeyboardRoads::paymentTabOrder()
     wizard.setProvider(provider);
     wizard.setStartId(CorvexPayWizard::PagePayment);
     wizard.show();
-    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    QVERIFY(QTest::qWaitForWindowActive(&wizard, 20000));
     QStringList path;
     for (int i = 0; i < 6; ++i) {
         path << focusName();
@@ -259,7 +259,7 @@ void TestKeyboardRoads::enterFromAnyInput()
     CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
     wizard.setStartId(CorvexPayWizard::PageRegistrationDocuments);
     wizard.show();
-    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    QVERIFY(QTest::qWaitForWindowActive(&wizard, 20000));
     for (int i = 0; i < 20 && focusName() != input; ++i)
         press(Qt::Key_Tab);
     QCOMPARE(focusName(), input);
