@@ -146,8 +146,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption screenshotOption(QStringLiteral("screenshots"),
         QStringLiteral("With --road: save a picture of every page passed into this folder."),
         QStringLiteral("dir"));
+    const QCommandLineOption keyboardOption(QStringLiteral("keyboard"),
+        QStringLiteral("With --road: keys only (Tab, typing, Space, Enter), no mouse."));
     parser.addOptions({pluginOption, terminalOption, serviceOption, dataOption, delayOption,
-        roadOption, screenshotOption});
+        roadOption, screenshotOption, keyboardOption});
     parser.process(arguments);
     if (!parser.positionalArguments().isEmpty())
         return fail(
@@ -161,6 +163,8 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(screenshotOption) && !scripted)
         return fail(QStringLiteral("--screenshots needs --road"));
+    if (parser.isSet(keyboardOption) && !scripted)
+        return fail(QStringLiteral("--keyboard needs --road"));
 
     TerminalSettings terminal;
     QString error;
@@ -231,10 +235,12 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("the payment dialog is not a wizard; no road to drive"));
         out << "terminal " << terminal.box.boxId() << ", plug-in " << finder.fileName() << Qt::endl
             << "service  " << link->describe() << Qt::endl
-            << "road     " << roadName << Qt::endl;
+            << "road     " << roadName << (parser.isSet(keyboardOption) ? ", by keyboard" : "")
+            << Qt::endl;
         driver = std::make_unique<RoadDriver>(
             wizard, road, terminal.roads.value(roadName).toObject(), &out);
         driver->setReplyWait(replyWait());
+        driver->setKeyboard(parser.isSet(keyboardOption));
         if (parser.isSet(screenshotOption))
             driver->setScreenshotDir(parser.value(screenshotOption));
         driver->start();

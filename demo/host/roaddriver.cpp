@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -9,11 +11,14 @@
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTextDocumentFragment>
 #include <QTextStream>
 #include <QTimer>
 #include <QWizard>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +39,8 @@ enum PageKind {
 const int TICK_MS = 50;
 // An ordinary page reacts at once; this only bounds a page that never lets the operator on.
 const int PAGE_WAIT_MS = 10000;
+// Tab presses to go once round any page, the wizard's buttons and a date's sections included.
+const int MAX_TABS = 40;
 
 const QStringList ROAD_NAMES = {QStringLiteral("code"), QStringLiteral("template"),
     QStringLiteral("new-customer"), QStringLiteral("add-template")};
@@ -41,6 +48,31 @@ const QStringList ROAD_NAMES = {QStringLiteral("code"), QStringLiteral("template
 QString plainText(const QString &html)
 {
     return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+}
+
+// The radio buttons that share one choice with `button`; empty for any other button.
+QList<QWidget *> radioGroup(QAbstractButton *button)
+{
+    QList<QWidget *> group;
+    if (!qobject_cast<QRadioButton *>(button))
+        return group;
+    if (button->group()) {
+        for (QAbstractButton *member : button->group()->buttons())
+            group << member;
+    } else if (button->autoExclusive() && button->parentWidget()) {
+        for (QRadioButton *member : button->parentWidget()->findChildren<QRadioButton *>(
+                 QString(), Qt::FindDirectChildrenOnly))
+            group << member;
+    }
+    return group;
+}
+
+QString nameOf(const QWidget *widget)
+{
+    if (!widget)
+        return QStringLiteral("nothing");
+    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                          : widget->objectName();
 }
 
 } // namespace
@@ -78,6 +110,8 @@ void RoadDriver::start()
 {
     if (!m_screenshotDir.isEmpty())
         QDir().mkpath(m_screenshotDir);
+    if (m_keyboard)
+        qApp->installEventFilter(this);
     m_timer->start();
 }
 
@@ -109,6 +143,9 @@ void RoadDriver::tick()
         m_pageId = id;
         m_phase = Filling;
         m_sinceChange.start();
+        if (m_keyboard)
+            write(
+                QStringLiteral("focus    %1 %2").arg(id).arg(nameOf(QApplication::focusWidget())));
     }
 
     switch (m_phase) {
@@ -269,6 +306,27 @@ bool RoadDriver::selectTemplate()
                  .arg(m_pageId));
         return false;
     }
+    return selectRow(view, row);
+}
+
+bool RoadDriver::selectRow(QAbstractItemView *view, int row)
+{
+    if (m_keyboard) {
+        // Arrow keys move the current row; Enter on it chooses it.
+        if (!tabTo(view))
+            return false;
+        press(Qt::Key_Home);
+        for (int i = 0; i < row; ++i)
+            press(Qt::Key_Down);
+        if (view->currentIndex().row() != row) {
+            stop(QStringLiteral("the arrow keys stop on row %1, not %2")
+                     .arg(view->currentIndex().row())
+                     .arg(row));
+            return false;
+        }
+        press(Qt::Key_Return);
+        return true;
+    }
     const QModelIndex index = view->model()->index(row, 0);
     view->scrollTo(index);
     QTest::mouseClick(
@@ -291,13 +349,26 @@ bool RoadDriver::fillPaymentForm()
     }
 
     const QJsonObject form = m_inputs.value(QStringLiteral("form")).toObject();
-    for (auto it = form.constBegin(); it != form.constEnd(); ++it) {
-        auto *target = widget<QWidget>(it.key());
+    QStringList names = form.keys();
+    if (m_keyboard) {
+        // Down the form in its Tab order, as the operator goes.
+        QList<QWidget *> chain;
+        for (QWidget *next = page->nextInFocusChain(); next != page && chain.size() < 1000;
+             next = next->nextInFocusChain())
+            chain << next;
+        std::stable_sort(
+            names.begin(), names.end(), [page, &chain](const QString &a, const QString &b) {
+                return chain.indexOf(page->findChild<QWidget *>(a))
+                    < chain.indexOf(page->findChild<QWidget *>(b));
+            });
+    }
+    for (const QString &name : names) {
+        auto *target = widget<QWidget>(name);
         if (!target)
             return false;
-        const QString value = it.value().toString();
+        const QString value = form.value(name).toString();
         if (qobject_cast<QComboBox *>(target)) {
-            if (!choose(it.key(), value))
+            if (!choose(name, value))
                 return false;
         } else if (auto *edit = qobject_cast<QLineEdit *>(target)) {
             // A template fills the account in; the operator leaves such a field alone.
@@ -330,7 +401,7 @@ void RoadDriver::checkReadiness()
         screenshot();
         m_phase = Leaving;
         m_sinceChange.start();
-        QTest::mouseClick(button, Qt::LeftButton);
+        goOn(button);
         return;
     }
     const int limit = m_pageId % 16 == SenderPage ? m_replyWait : PAGE_WAIT_MS;
@@ -356,6 +427,16 @@ bool RoadDriver::typeText(QWidget *target, const QString &text)
 {
     // Into the field, everything selected and wiped, then the keys one by one; an input mask
     // skips its own literals as the operator types.
+    if (m_keyboard) {
+        if (!tabTo(target))
+            return false;
+        press(Qt::Key_A, Qt::ControlModifier);
+        press(Qt::Key_Backspace);
+        press(Qt::Key_Home);
+        QTest::keyClicks(focused(), text);
+        m_keys << QLatin1Char('"') + text + QLatin1Char('"');
+        return true;
+    }
     QTest::mouseClick(target, Qt::LeftButton);
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(target, Qt::Key_Backspace);
@@ -383,6 +464,14 @@ bool RoadDriver::choose(const QString &comboName, const QString &text)
         return false;
     }
     // Arrow keys through the closed drop-down, as on a terminal keyboard.
+    if (m_keyboard) {
+        if (!tabTo(combo))
+            return false;
+        press(Qt::Key_Home);
+        for (int i = qMax(0, combo->currentIndex()); i < wanted; ++i)
+            press(Qt::Key_Down);
+        return combo->currentIndex() == wanted;
+    }
     QTest::keyClick(combo, Qt::Key_Home);
     for (int i = qMax(0, combo->currentIndex()); i < wanted; ++i)
         QTest::keyClick(combo, Qt::Key_Down);
@@ -394,9 +483,96 @@ bool RoadDriver::click(const QString &buttonName)
     auto *button = widget<QAbstractButton>(buttonName);
     if (!button)
         return false;
+    if (m_keyboard) {
+        if (!tabTo(button, radioGroup(button)))
+            return false;
+        // A group of radio buttons is one stop for Tab; the arrow keys go from one to the next.
+        for (int i = 0; i < 2 * MAX_TABS && QApplication::focusWidget() != button; ++i)
+            press(i < MAX_TABS ? Qt::Key_Down : Qt::Key_Up);
+        if (QApplication::focusWidget() != button) {
+            stop(QStringLiteral("the arrow keys never reach %1").arg(buttonName));
+            return false;
+        }
+        press(Qt::Key_Space);
+        return true;
+    }
     // Radio buttons and check boxes take clicks on their indicator, not across the whole row.
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
     return true;
+}
+
+void RoadDriver::goOn(QAbstractButton *button)
+{
+    if (!m_keyboard) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+    }
+    // Enter goes on from wherever the focus is: an input passes it to the wizard's Next or
+    // Finish. Both act at once, so a page still showing has swallowed the key.
+    const int id = m_wizard->currentId();
+    QWidget *target = focused();
+    m_keys << QKeySequence(Qt::Key_Return).toString();
+    writeKeys();
+    QTest::keyClick(target, Qt::Key_Return);
+    if (m_wizard && m_wizard->isVisible() && m_wizard->currentId() == id)
+        stop(QStringLiteral("Enter on %1 does not go on").arg(nameOf(target)));
+}
+
+QWidget *RoadDriver::focused() const
+{
+    // Keys reach the window itself while no widget has the focus.
+    QWidget *widget = QApplication::focusWidget();
+    return widget ? widget : m_wizard.data();
+}
+
+void RoadDriver::press(int key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(focused(), Qt::Key(key), modifiers);
+    m_keys << QKeySequence(int(modifiers) | key).toString();
+}
+
+bool RoadDriver::tabTo(QWidget *target, const QList<QWidget *> &group)
+{
+    const auto arrived = [target, &group] {
+        QWidget *focus = QApplication::focusWidget();
+        return focus && (focus == target || group.contains(focus));
+    };
+    // The road fills each page in the order its form defines for Tab; one that needs to go
+    // round through the wizard's buttons has its Tab order wrong.
+    QList<QWidget *> buttons;
+    for (QWizard::WizardButton which : {QWizard::BackButton, QWizard::NextButton,
+             QWizard::CommitButton, QWizard::FinishButton, QWizard::CancelButton})
+        buttons << m_wizard->button(which);
+    for (int presses = 0; presses < MAX_TABS && !arrived(); ++presses) {
+        press(Qt::Key_Tab);
+        if (buttons.contains(QApplication::focusWidget())) {
+            stop(QStringLiteral("Tab goes to the wizard's buttons before it reaches %1")
+                     .arg(nameOf(target)));
+            return false;
+        }
+    }
+    if (arrived())
+        return true;
+    stop(QStringLiteral("Tab never reaches %1; the focus stays on %2")
+             .arg(nameOf(target), nameOf(QApplication::focusWidget())));
+    return false;
+}
+
+bool RoadDriver::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        if (m_keyboard && m_wizard && watched->isWidgetType()
+            && (watched == m_wizard || m_wizard->isAncestorOf(static_cast<QWidget *>(watched))))
+            stop(QStringLiteral("a mouse button on %1 in a road by keys")
+                     .arg(nameOf(static_cast<QWidget *>(watched))));
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void RoadDriver::screenshot()
@@ -413,10 +589,18 @@ void RoadDriver::screenshot()
         write(QStringLiteral("cannot save %1").arg(path));
 }
 
+void RoadDriver::writeKeys()
+{
+    if (!m_keys.isEmpty())
+        write(QStringLiteral("keys     %1 %2").arg(m_pageId).arg(m_keys.join(QLatin1Char(' '))));
+    m_keys.clear();
+}
+
 void RoadDriver::stop(const QString &reason)
 {
     if (stopped())
         return;
+    writeKeys();
     m_reason = QStringLiteral("page %1: %2").arg(m_pageId).arg(reason);
     write(QStringLiteral("stopped  ") + m_reason);
     screenshot();

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QStringList>
 
+class QAbstractButton;
+class QAbstractItemView;
 class QTextStream;
 class QTimer;
 class QWidget;
@@ -34,6 +36,10 @@ public:
     void setScreenshotDir(const QString &dir) { m_screenshotDir = dir; }
     // How long a page may wait for the service before the road is given up.
     void setReplyWait(int milliseconds) { m_replyWait = milliseconds; }
+    // Keys only, as at a terminal without a pointer: Tab to move, typing, Space on buttons and
+    // rows, Enter to go on. Every key goes to the widget that has the focus; a road that would
+    // need the mouse stops instead. Each page's focus on entry is written out.
+    void setKeyboard(bool keyboard) { m_keyboard = keyboard; }
 
     // Starts driving as soon as the wizard is on screen; call before running it.
     void start();
@@ -42,6 +48,9 @@ public:
     QString reason() const { return m_reason; }
     QList<int> pageIds() const { return m_pageIds; }
     QStringList screenshots() const { return m_screenshots; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void tick();
@@ -69,8 +78,16 @@ private:
     bool typeAmount(QWidget *box, const QString &amount);
     bool choose(const QString &comboName, const QString &text);
     bool click(const QString &buttonName);
+    bool selectRow(QAbstractItemView *view, int row);
+    void goOn(QAbstractButton *button);
+
+    QWidget *focused() const;
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Tab until the focus is on `target`, or on one of `group` that shares its Tab stop.
+    bool tabTo(QWidget *target, const QList<QWidget *> &group = QList<QWidget *>());
 
     void screenshot();
+    void writeKeys();
     void stop(const QString &reason);
     void write(const QString &line);
 
@@ -81,6 +98,9 @@ private:
     QTimer *m_timer;
     QString m_screenshotDir;
     int m_replyWait = 75000;
+    bool m_keyboard = false;
+    // The keys pressed on the current page, written out when the page is left.
+    QStringList m_keys;
 
     QList<int> m_pageIds;
     QStringList m_screenshots;

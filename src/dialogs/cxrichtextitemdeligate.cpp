@@ -36,6 +36,11 @@ void CXRichTextItemDeligate::paint(
     // White cards on the list's white base: a thin frame tells one card from the next.
     painter->setPen(option.palette.color(QPalette::Mid));
     painter->drawRect(QRect(QPoint(0, 0), option.rect.size() - QSize(1, 1)));
+    // The card that the arrow keys are on: Enter or Space chooses it.
+    if (option.state & QStyle::State_HasFocus) {
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 2));
+        painter->drawRect(QRect(QPoint(1, 1), option.rect.size() - QSize(2, 2)));
+    }
     painter->restore();
 
     // The view answers sizeHintChanged() with a new layout and a repaint, so it is emitted only

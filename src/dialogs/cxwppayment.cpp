@@ -111,6 +111,17 @@ void CXWPPayment::initializePage()
     m_formArea->setWidgetResizable(true);
     m_formArea->setWidget(m_form);
 
+    // The basket box, made before the form, would otherwise come in the Tab order after the
+    // wizard's buttons rather than after the form's last input.
+    QWidget *last = nullptr;
+    for (QWidget *next = m_form->nextInFocusChain(); m_form->isAncestorOf(next);
+         next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) && !next->focusProxy())
+            last = next;
+    }
+    if (last)
+        setTabOrder(last, m_basket);
+
     delete this->layout();
     layout->addWidget(m_formArea);
     layout->addWidget(m_basket, 0, Qt::AlignRight);

@@ -202,6 +202,11 @@ void CXWPRegistreTemplate::addParam(const QString &name)
     if (auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard))
         edit->setFont(wizard->inputFont());
 
+    // Rows made now would come last in the Tab order, after the planned amount below them.
+    QWidget *before = m_paramEdits.isEmpty() ? ui->wPhone->findChild<QLineEdit *>()
+                                             : m_paramEdits.constLast().data();
+    if (before)
+        setTabOrder(before, edit);
     m_paramEdits << edit;
     const int row = m_paramEdits.size();
     grid->addWidget(label, row, 0);

@@ -10,6 +10,7 @@
 #include "corvexprotocol.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 
 CXWPSelectTemplate::CXWPSelectTemplate(QWizard *wizard)
     : QWizardPage(wizard)
@@ -36,6 +37,8 @@ CXWPSelectTemplate::CXWPSelectTemplate(QWizard *wizard)
     // and the highlight shows the row that was clicked (set in itemSelected()).
     ui->lvTemplates->setSelectionMode(QAbstractItemView::NoSelection);
     connect(ui->lvTemplates, SIGNAL(clicked(QModelIndex)), this, SLOT(itemSelected(QModelIndex)));
+    // From the keyboard, Enter or Space on the current row chooses it as a click does.
+    ui->lvTemplates->installEventFilter(this);
 }
 
 CXWPSelectTemplate::~CXWPSelectTemplate()
@@ -141,6 +144,27 @@ void CXWPSelectTemplate::itemSelected(const QModelIndex &index)
             selection->clearSelection();
     }
     emit completeChanged();
+}
+
+// Arrow keys only move the current row. Enter or Space chooses it; the key is spent there, so
+// that the Enter that chooses a row does not also leave the page. Enter on the row already
+// chosen goes on to the wizard's Next.
+bool CXWPSelectTemplate::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->lvTemplates || event->type() != QEvent::KeyPress)
+        return QWizardPage::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool space = key->key() == Qt::Key_Space;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if ((!space && !enter) || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    const QModelIndex current = ui->lvTemplates->currentIndex();
+    if (!current.isValid())
+        return false;
+    if (enter && current.row() == m_selectedRow)
+        return false;
+    itemSelected(current);
+    return true;
 }
 
 void CXWPSelectTemplate::changeEvent(QEvent *event)

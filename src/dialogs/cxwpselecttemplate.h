@@ -41,6 +41,7 @@ public slots:
     void itemSelected(const QModelIndex &index);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
