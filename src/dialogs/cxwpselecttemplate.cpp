@@ -146,6 +146,10 @@ void CXWPSelectTemplate::itemSelected(const QModelIndex &index)
 void CXWPSelectTemplate::changeEvent(QEvent *event)
 {
     QWizardPage::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        // The cards are rendered in the current language when painted; measured again, so
+        // that a longer text is not cut. The chosen row stays.
+        ui->lvTemplates->doItemsLayout();
+    }
 }
