@@ -3,6 +3,7 @@
 #include "corvexprotocol.h"
 #include "corvextranslator.h"
 #include "formfixtures.h"
+#include "icxwizardpage.h"
 #include "testutil.h"
 
 #include <QAbstractItemView>
@@ -207,7 +208,8 @@ void TestLanguageSwitch::everyPageKind()
 
 // A property of a widget of a page (-1: the wizard itself; no name: the page itself). Some
 // properties are read the way the operator sees them: "plain:" strips the markup, "buddy" is
-// the text of the label that names the widget, "card:N" and "selected" read the template list.
+// the text of the label that names the widget, "preview" is what a page shows of its request
+// on the sender page, "card:N" and "selected" read the template list.
 QVariant TestLanguageSwitch::probe(int pageId, const QString &object, const QString &property) const
 {
     QWidget *owner = pageId < 0 ? static_cast<QWidget *>(m_wizard.get()) : m_wizard->page(pageId);
@@ -216,6 +218,8 @@ QVariant TestLanguageSwitch::probe(int pageId, const QString &object, const QStr
         return QStringLiteral("no widget %1").arg(object);
     if (property.startsWith(QLatin1String("plain:")))
         return plain(target->property(qPrintable(property.mid(6))).toString());
+    if (property == QLatin1String("preview"))
+        return plain(ICXWizardPage::fromObject(target)->preview());
     if (property == QLatin1String("buddy")) {
         for (const QLabel *label : owner->findChildren<QLabel *>()) {
             if (label->buddy() == target)
@@ -328,6 +332,13 @@ void TestLanguageSwitch::liveSwitch_data()
             {"documents: type renamed", 2, "cbDocumentType", "currentText", "Foreign passport",
                 "Иностранный паспорт"},
             {"documents: type kept", 2, "cbDocumentType", "currentData", 3, 3},
+            {"documents: preview, dates in the terminal's language", 2, "", "preview",
+                "Registration Mobile phone: 8(900)123-45-67 Full name: Ivanov Ivan Ivanovich "
+                "Document: Foreign passport Series / Number: 4509 / Issuer: Issue date: 1/1/00 "
+                "Citizenship: Birthday: 5/17/80 Birthplace:",
+                "Регистрация клиента Мобильный телефон: 8(900)123-45-67 ФИО: Ivanov Ivan "
+                "Ivanovich Документ: Иностранный паспорт Серия / Номер: 4509 / Кем выдан: "
+                "Дата выдачи: 01.01.2000 Гражданство: Дата рождения: 17.05.1980 Место рождения:"},
             {"documents: birthday kept", 2, "deBirthday", "date", QDate(1980, 5, 17),
                 QDate(1980, 5, 17)},
             {"address: label", 3, "lCountrry", "text", "Countrry", "Страна"},

@@ -17,9 +17,11 @@ QString line(const QString &title, const QString &value)
     return QStringLiteral("<p><b>%1: </b>%2</p>").arg(title, value.toHtmlEscaped());
 }
 
+// In the terminal's language: the default locale is the host's, the system's unless the host
+// chose another, and it changes with a language switch.
 QString shortDate(const QDate &date)
 {
-    return QLocale::system().toString(date, QLocale::ShortFormat);
+    return QLocale().toString(date, QLocale::ShortFormat);
 }
 } // namespace
 
