@@ -96,6 +96,7 @@ private slots:
     void liveSwitch();
     void wizardButtons_data();
     void wizardButtons();
+    void finishAfterSwitch();
 
 private:
     QVariant probe(int pageId, const QString &object, const QString &property) const;
@@ -422,6 +423,24 @@ void TestLanguageSwitch::wizardButtons()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     QCOMPARE(shown->text(), source);
     QCOMPARE(m_wizard->windowTitle(), QStringLiteral("Corvex payment"));
+}
+
+// A switch leaves the wizard working as it was: the field being typed in keeps the focus, and
+// Finish hands over the payment typed before the switch.
+void TestLanguageSwitch::finishAfterSwitch()
+{
+    QVERIFY2(m_wizard && m_wizard->currentId() == CorvexPayWizard::PagePayment,
+        "the wizard did not reach the payment page");
+    QWidget *typing = m_wizard->focusWidget();
+    QVERIFY(typing);
+    switchLanguage(QStringLiteral("ru_RU"));
+    QCOMPARE(m_wizard->focusWidget(), typing);
+    QVERIFY(Operator::finish(m_wizard.get()));
+    QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
+    const Payment payment = dynamic_cast<IPayDialog *>(m_wizard.get())->payment();
+    QCOMPARE(payment.account(), QStringLiteral("40817"));
+    QCOMPARE(payment.summ().value(), 15000LL);
+    switchLanguage(QStringLiteral("en_US"));
 }
 
 QTEST_MAIN(TestLanguageSwitch)

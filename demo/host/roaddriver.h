@@ -1,6 +1,8 @@
 #ifndef ROADDRIVER_H
 #define ROADDRIVER_H
 
+#include "hostlanguage.h"
+
 #include <QElapsedTimer>
 #include <QJsonObject>
 #include <QList>
@@ -8,7 +10,6 @@
 #include <QPointer>
 #include <QStringList>
 
-class HostLanguage;
 class QTextStream;
 class QTimer;
 class QWidget;
