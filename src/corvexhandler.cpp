@@ -2,11 +2,13 @@
 
 #include "corvexlog.h"
 #include "corvexpaywizard.h"
+#include "corvextranslator.h"
 
 const QSet<qint64> CorvexHandler::SUPPORTED_PROVIDERS = {1586};
 
 CorvexHandler::CorvexHandler(QObject *parent)
     : QObject(parent)
+    , m_translator(new CorvexTranslator(this))
 { }
 
 CorvexHandler::~CorvexHandler() = default;

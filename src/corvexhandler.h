@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QSet>
 
+class CorvexTranslator;
+
 // The plug-in's root object: keeps what the host hands over and gives it to every payment
 // wizard it starts.
 class CorvexHandler : public QObject, public IPayByProvider
@@ -43,6 +45,8 @@ private:
     QPointer<QObject> m_messageReciever;
     QByteArray m_messageRecieverSignal;
     BoxInfo m_boxInfo;
+    // The plug-in's texts in the host's language for as long as the plug-in is in use.
+    CorvexTranslator *m_translator;
 };
 
 #endif // CORVEXHANDLER_H

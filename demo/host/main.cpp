@@ -5,6 +5,7 @@
 #include "ipaydialog.h"
 
 #include "corvexsimulator.h"
+#include "hostlanguage.h"
 #include "paymentjson.h"
 #include "pluginfinder.h"
 #include "roaddriver.h"
@@ -144,12 +145,18 @@ int main(int argc, char *argv[])
             .arg(RoadDriver::roadNames().join(QStringLiteral(", "))),
         QStringLiteral("name"));
     const QCommandLineOption screenshotOption(QStringLiteral("screenshots"),
-        QStringLiteral("With --road: save a picture of every page passed into this folder."),
+        QStringLiteral("With --road: save a picture of every page passed into this folder, in "
+                       "both languages."),
         QStringLiteral("dir"));
     const QCommandLineOption keyboardOption(QStringLiteral("keyboard"),
         QStringLiteral("With --road: keys only (Tab, typing, Space, Enter), no mouse."));
+    const QCommandLineOption languageOption(QStringLiteral("lang"),
+        QStringLiteral("Language of the terminal: %1 (default: the system locale's, %2). F12 "
+                       "switches language while the payment runs.")
+            .arg(HostLanguage::languages().join(QLatin1Char('|')), HostLanguage::systemLanguage()),
+        QStringLiteral("lang"));
     parser.addOptions({pluginOption, terminalOption, serviceOption, dataOption, delayOption,
-        roadOption, screenshotOption, keyboardOption});
+        roadOption, screenshotOption, keyboardOption, languageOption});
     parser.process(arguments);
     if (!parser.positionalArguments().isEmpty())
         return fail(
@@ -165,6 +172,17 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("--screenshots needs --road"));
     if (parser.isSet(keyboardOption) && !scripted)
         return fail(QStringLiteral("--keyboard needs --road"));
+
+    // The language is the host's and is set before the plug-in loads: its root object picks
+    // its translation from the default locale when it is created.
+    HostLanguage language;
+    const QString languageName = parser.isSet(languageOption) ? parser.value(languageOption)
+                                                              : HostLanguage::systemLanguage();
+    if (!language.apply(languageName)) {
+        return fail(QStringLiteral("unknown language \"%1\"; the languages are %2")
+                        .arg(languageName, HostLanguage::languages().join(QStringLiteral(", "))));
+    }
+    language.switchOnKey();
 
     TerminalSettings terminal;
     QString error;
@@ -241,8 +259,10 @@ int main(int argc, char *argv[])
             wizard, road, terminal.roads.value(roadName).toObject(), &out);
         driver->setReplyWait(replyWait());
         driver->setKeyboard(parser.isSet(keyboardOption));
-        if (parser.isSet(screenshotOption))
+        if (parser.isSet(screenshotOption)) {
             driver->setScreenshotDir(parser.value(screenshotOption));
+            driver->setLanguage(&language);
+        }
         driver->start();
     }
 

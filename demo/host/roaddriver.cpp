@@ -1,5 +1,7 @@
 #include "roaddriver.h"
 
+#include "hostlanguage.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -579,14 +581,35 @@ void RoadDriver::screenshot()
 {
     if (m_screenshotDir.isEmpty())
         return;
-    const QString name = QStringLiteral("%1-page-%2.png")
-                             .arg(m_screenshots.size() + 1, 2, 10, QLatin1Char('0'))
-                             .arg(m_pageId);
-    const QString path = QDir(m_screenshotDir).absoluteFilePath(name);
-    if (m_wizard->grab().save(path))
-        m_screenshots << path;
-    else
-        write(QStringLiteral("cannot save %1").arg(path));
+    const QString step = QStringLiteral("%1").arg(++m_screenshotStep, 2, 10, QLatin1Char('0'));
+    const auto save = [this](const QString &name) {
+        const QString path = QDir(m_screenshotDir).absoluteFilePath(name);
+        if (m_wizard->grab().save(path))
+            m_screenshots << path;
+        else
+            write(QStringLiteral("cannot save %1").arg(path));
+    };
+    if (!m_language) {
+        save(QStringLiteral("%1-page-%2.png").arg(step).arg(m_pageId));
+        return;
+    }
+
+    // The page in the terminal's language and in the other one: grabbed, switched, grabbed,
+    // switched back, each switch carried out at once so that the picture shows its texts.
+    QWizardPage *page = m_wizard->currentPage();
+    const QString kind = page ? QString::fromLatin1(page->metaObject()->className()).toLower()
+                              : QStringLiteral("wizard");
+    const auto switchTo = [this](const QString &language) {
+        m_language->apply(language);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    };
+    const QString own = m_language->language();
+    const QString other = m_language->other();
+    save(QStringLiteral("%1-%2-%3.png").arg(step, kind, own));
+    switchTo(other);
+    save(QStringLiteral("%1-%2-%3.png").arg(step, kind, other));
+    switchTo(own);
 }
 
 void RoadDriver::writeKeys()

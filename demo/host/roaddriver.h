@@ -1,6 +1,8 @@
 #ifndef ROADDRIVER_H
 #define ROADDRIVER_H
 
+#include "hostlanguage.h"
+
 #include <QElapsedTimer>
 #include <QJsonObject>
 #include <QList>
@@ -32,8 +34,10 @@ public:
     RoadDriver(QWizard *wizard, Road road, const QJsonObject &inputs, QTextStream *log,
         QObject *parent = nullptr);
 
-    // Saves a picture of every page passed into `dir`, named by step and page id.
+    // Saves a picture of every page passed into `dir`, named by step and page id; with the
+    // terminal's language given, one in each language, named by step, page class and language.
     void setScreenshotDir(const QString &dir) { m_screenshotDir = dir; }
+    void setLanguage(HostLanguage *language) { m_language = language; }
     // How long a page may wait for the service before the road is given up.
     void setReplyWait(int milliseconds) { m_replyWait = milliseconds; }
     // Keys only, as at a terminal without a pointer: Tab to move, typing, Space on buttons and
@@ -97,6 +101,8 @@ private:
     QTextStream *m_log;
     QTimer *m_timer;
     QString m_screenshotDir;
+    QPointer<HostLanguage> m_language;
+    int m_screenshotStep = 0;
     int m_replyWait = 75000;
     bool m_keyboard = false;
     // The keys pressed on the current page, written out when the page is left.

@@ -145,8 +145,14 @@ void CorvexPayWizard::setComProfile(const BoxComProfile &comProfile)
 void CorvexPayWizard::changeEvent(QEvent *event)
 {
     QWizard::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
-        setWindowTitle(tr("Corvex payment"));
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    setWindowTitle(tr("Corvex payment"));
+    // QWizard names its buttons when its style is set, not on a language change: set again,
+    // the style names them in the new language (Qt's own translation, which the host installs).
+    const WizardStyle style = wizardStyle();
+    setWizardStyle(style == ClassicStyle ? ModernStyle : ClassicStyle);
+    setWizardStyle(style);
 }
 
 // Pages of the kinds that may be entered more than once; the action and payment pages exist

@@ -73,6 +73,8 @@ void CXWPMsgSender::initializePage()
     QWizardPage::initializePage();
     m_previousPageId = -1;
     releaseProgress();
+    m_error = ErrorLine();
+    m_replyShown = false;
     ui->lError->clear();
     ui->tbData->clear();
 
@@ -244,7 +246,7 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
 
     if (reply.resultFailed()) {
         m_replyComplete = false;
-        showError(tr("Dalmor error"), reply.resultDescription());
+        showError(QT_TR_NOOP("Dalmor error"), reply.resultDescription());
         emit completeChanged();
         return;
     }
@@ -253,7 +255,7 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
         return;
     if (reply.error()) {
         m_replyComplete = false;
-        showError(tr("Corvex error"), reply.description());
+        showError(QT_TR_NOOP("Corvex error"), reply.description());
     } else {
         showRequest();
     }
@@ -266,7 +268,7 @@ void CXWPMsgSender::timeout()
     if (!m_answer.isEmpty())
         return;
     m_replyComplete = false;
-    showError(tr("Connection error"), tr("timeout"));
+    showOwnError(QT_TR_NOOP("Connection error"), QT_TR_NOOP("timeout"));
     // A late reply must no longer match, and the page must not complete.
     m_request = CorvexRequest();
     emit completeChanged();
@@ -282,22 +284,7 @@ void CXWPMsgSender::setProgress()
 
 void CXWPMsgSender::showRequest()
 {
-    switch (m_request.type()) {
-    case CorvexRequest::RegistrationRequest:
-        showRegistrarionRequest();
-        break;
-    case CorvexRequest::RegistreTemplateRequest:
-        showRegistreTemplateRequest();
-        break;
-    case CorvexRequest::AllTemplatesRequest:
-        showAllTemplatesRequst();
-        break;
-    case CorvexRequest::CheckParamsRequest:
-        showCheckParamsRequst();
-        break;
-    default:
-        break;
-    }
+    renderReply();
 
     const QVariantMap params = this->params();
     const QString description = params.value(CorvexKey::Description).toString();
@@ -305,14 +292,17 @@ void CXWPMsgSender::showRequest()
         const int code = CorvexReply::errorCode(params);
         m_replyComplete = replyIsComplete(m_request.type(), code);
         if (code != 0)
-            showError(tr("Corvex error"), description, code == 19 ? BLUE : RED);
+            showError(QT_TR_NOOP("Corvex error"), description, code == 19 ? BLUE : RED);
         return;
     }
 
     m_replyComplete = false;
     const bool described
         = params.value(CorvexKey::Result).toString().toLower() == QLatin1String("error");
-    showError(tr("Corvex error"), described ? description : tr("Unknown error"));
+    if (described)
+        showError(QT_TR_NOOP("Corvex error"), description);
+    else
+        showOwnError(QT_TR_NOOP("Corvex error"), QT_TR_NOOP("Unknown error"));
 }
 
 void CXWPMsgSender::showRegistrarionRequest()
@@ -364,9 +354,37 @@ void CXWPMsgSender::showAllTemplatesRequst()
 void CXWPMsgSender::changeEvent(QEvent *event)
 {
     QWizardPage::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange) {
-        ui->retranslateUi(this);
-        ui->lError->clear();
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    ui->retranslateUi(this);
+    // What the page shows is rendered again in the new language; the service's texts stay as
+    // they were sent, and the outcome of the exchange is not touched.
+    if (m_replyShown) {
+        renderReply();
+    } else if (ICXWizardPage *previous = previousPage()) {
+        ui->tbData->setHtml(previous->preview());
+    }
+    renderError();
+}
+
+void CXWPMsgSender::renderReply()
+{
+    m_replyShown = true;
+    switch (m_request.type()) {
+    case CorvexRequest::RegistrationRequest:
+        showRegistrarionRequest();
+        break;
+    case CorvexRequest::RegistreTemplateRequest:
+        showRegistreTemplateRequest();
+        break;
+    case CorvexRequest::AllTemplatesRequest:
+        showAllTemplatesRequst();
+        break;
+    case CorvexRequest::CheckParamsRequest:
+        showCheckParamsRequst();
+        break;
+    default:
+        break;
     }
 }
 
@@ -415,11 +433,28 @@ void CXWPMsgSender::showReply(const QStringList &ownFragments)
     ui->tbData->setHtml(fragments.join(QString()));
 }
 
-void CXWPMsgSender::showError(const QString &title, const QString &text, const QString &color)
+void CXWPMsgSender::showError(const char *title, const QString &text, const QString &color)
 {
+    m_error = {title, nullptr, text, color};
+    renderError();
+}
+
+void CXWPMsgSender::showOwnError(const char *title, const char *text)
+{
+    m_error = {title, text, QString(), RED};
+    renderError();
+}
+
+void CXWPMsgSender::renderError()
+{
+    if (!m_error.title) {
+        ui->lError->clear();
+        return;
+    }
+    const QString text = m_error.ownText ? tr(m_error.ownText) : m_error.serviceText;
     const QString shown = text.size() > MAX_ERROR_CHARS
         ? text.left(MAX_ERROR_CHARS) + QChar(0x2026) // an ellipsis
         : text;
     ui->lError->setText(QStringLiteral("<font color=\"%1\"><b>%2: </b>%3</font>")
-                            .arg(color, title, shown.toHtmlEscaped()));
+                            .arg(m_error.color, tr(m_error.title), shown.toHtmlEscaped()));
 }

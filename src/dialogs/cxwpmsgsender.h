@@ -63,8 +63,22 @@ private:
     ICXWizardPage *previousPage() const;
     QVariantMap params() const;
     void showReply(const QStringList &ownFragments);
+    void renderReply();
+    // The error line: a title and either the service's own text (shown as sent) or one of the
+    // page's texts. Both titles and own texts are untranslated sources, so that a language
+    // change can render the line again.
     void showError(
-        const QString &title, const QString &text, const QString &color = QStringLiteral("red"));
+        const char *title, const QString &text, const QString &color = QStringLiteral("red"));
+    void showOwnError(const char *title, const char *text);
+    void renderError();
+
+    struct ErrorLine
+    {
+        const char *title = nullptr;
+        const char *ownText = nullptr;
+        QString serviceText;
+        QString color;
+    };
 
     QWizard *m_wizard;
     Ui_CXWPMsgSender *ui;
@@ -74,6 +88,9 @@ private:
     QPointer<QTimer> m_progressTimer;
     QPointer<QTimer> m_timeoutTimer;
     int m_previousPageId = -1;
+    ErrorLine m_error;
+    // The reply has been rendered into "tbData"; before that it holds the request's preview.
+    bool m_replyShown = false;
 };
 
 #endif // CXWPMSGSENDER_H

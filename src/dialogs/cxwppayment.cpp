@@ -66,7 +66,8 @@ void CXWPPayment::initializePage()
     if (!payee)
         return;
 
-    m_basket = new QCheckBox(tr("Add to the basket"), this);
+    m_basket = new QCheckBox(this);
+    m_basket->setObjectName(QStringLiteral("cbBasket"));
     auto *layout = new QVBoxLayout;
     const QFont font = payWizard() ? payWizard()->inputFont() : QFont();
     m_basket->setFont(font);
@@ -77,9 +78,8 @@ void CXWPPayment::initializePage()
         templates = qobject_cast<CXWPSelectTemplate *>(
             payWizard()->page(payWizard()->visitedIds().last()));
 
-    setTitle(QStringLiteral("[%1]").arg(payee->name()));
+    m_template = templates;
     if (templates) {
-        setSubTitle(templates->description());
         const QString info = templates->info();
         if (!info.isEmpty()) {
             m_info = new QLabel(info, this);
@@ -89,7 +89,6 @@ void CXWPPayment::initializePage()
         m_additionalData = templates->additionalData();
     } else {
         // A payment by code carries nothing of a template visited before going back.
-        setSubTitle(QString());
         m_additionalData.clear();
     }
 
@@ -100,6 +99,7 @@ void CXWPPayment::initializePage()
     }
 
     m_form = new CorvexPpv(payee, currency(), prepay(), comProfile(), font, this);
+    retranslateVisit();
     m_focusField = m_form->focusWidget();
     connect(m_form, SIGNAL(changed(bool)), this, SLOT(changed(bool)));
     connect(m_form, SIGNAL(amountChanged()), this, SIGNAL(completeChanged()));
@@ -152,6 +152,7 @@ void CXWPPayment::clearWidgets()
     m_formArea.clear();
     m_basket.clear();
     m_info.clear();
+    m_template.clear();
     m_focusField.clear();
     m_formValid = false;
     m_comment.clear();
@@ -222,6 +223,21 @@ bool CXWPPayment::immidiatlyPost() const
 void CXWPPayment::changeEvent(QEvent *event)
 {
     QWizardPage::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        retranslateVisit();
+    }
+}
+
+// The texts of a visit under way: the provider's name as the title, whatever the language, and
+// the chosen template's description, which the template page renders in the current language.
+void CXWPPayment::retranslateVisit()
+{
+    const QSharedPointer<Provider> payee = provider();
+    if (!m_form || !payee)
+        return;
+    setTitle(QStringLiteral("[%1]").arg(payee->name()));
+    setSubTitle(m_template ? m_template->description() : QString());
+    if (m_basket)
+        m_basket->setText(tr("Add to the basket"));
 }

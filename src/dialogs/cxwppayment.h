@@ -16,6 +16,7 @@
 
 class CorvexPayWizard;
 class CorvexPpv;
+class CXWPSelectTemplate;
 class QCheckBox;
 class QLabel;
 class QScrollArea;
@@ -60,6 +61,7 @@ private slots:
 
 private:
     CorvexPayWizard *payWizard() const;
+    void retranslateVisit();
 
     QWizard *m_wizard;
     Ui_CXWPPayment *ui;
@@ -68,6 +70,8 @@ private:
     QPointer<QScrollArea> m_formArea;
     QPointer<QCheckBox> m_basket;
     QPointer<QLabel> m_info;
+    // The template page this visit came from, if any: it describes the chosen template.
+    QPointer<CXWPSelectTemplate> m_template;
     // The input the form chose for the operator; the wizard focuses its own pick on a page change.
     QPointer<QWidget> m_focusField;
     QString m_comment;

@@ -17,9 +17,11 @@ QString line(const QString &title, const QString &value)
     return QStringLiteral("<p><b>%1: </b>%2</p>").arg(title, value.toHtmlEscaped());
 }
 
+// In the terminal's language: the default locale is the host's, the system's unless the host
+// chose another, and it changes with a language switch.
 QString shortDate(const QDate &date)
 {
-    return QLocale::system().toString(date, QLocale::ShortFormat);
+    return QLocale().toString(date, QLocale::ShortFormat);
 }
 } // namespace
 
@@ -33,10 +35,7 @@ CXWPRegistrationDocuments::CXWPRegistrationDocuments(QWizard *wizard)
     ui->leSeries->setInputMask(QStringLiteral("9000000000;") + BULLET);
     ui->leNumber->setInputMask(QStringLiteral("90000000000000000000;") + BULLET);
 
-    ui->cbDocumentType->addItem(tr("Passport"), 1);
-    ui->cbDocumentType->addItem(tr("Not passport"), 2);
-    ui->cbDocumentType->addItem(tr("Foreign passport"), 3);
-    ui->cbDocumentType->addItem(tr("Not foreign passport"), 4);
+    retranslateDocumentTypes();
 
     limitDatesToToday();
 }
@@ -113,8 +112,24 @@ void CXWPRegistrationDocuments::changeEvent(QEvent *event)
 {
     QWizardPage::changeEvent(event);
     // The masks are not part of the translated texts, so the typed series and number stay.
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        retranslateDocumentTypes();
+    }
+}
+
+// The document types in the current language; their codes (the item data, 1 to 4) are what the
+// service receives. Existing items are renamed in place, so the operator's choice stays.
+void CXWPRegistrationDocuments::retranslateDocumentTypes()
+{
+    const QStringList names
+        = {tr("Passport"), tr("Not passport"), tr("Foreign passport"), tr("Not foreign passport")};
+    for (int i = 0; i < names.size(); ++i) {
+        if (i < ui->cbDocumentType->count())
+            ui->cbDocumentType->setItemText(i, names.at(i));
+        else
+            ui->cbDocumentType->addItem(names.at(i), i + 1);
+    }
 }
 
 ICXWizardPage *CXWPRegistrationDocuments::previousPage() const

@@ -28,6 +28,7 @@ protected:
 private:
     ICXWizardPage *previousPage() const;
     void limitDatesToToday();
+    void retranslateDocumentTypes();
 
     QWizard *m_wizard;
     Ui_CXWPRegistrationDocuments *ui;

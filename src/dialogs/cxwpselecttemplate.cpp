@@ -170,6 +170,10 @@ bool CXWPSelectTemplate::eventFilter(QObject *watched, QEvent *event)
 void CXWPSelectTemplate::changeEvent(QEvent *event)
 {
     QWizardPage::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        // The cards are rendered in the current language when painted; measured again, so
+        // that a longer text is not cut. The chosen row stays.
+        ui->lvTemplates->doItemsLayout();
+    }
 }

@@ -211,7 +211,10 @@ SummDoubleSpinBox *CorvexPpv::addAmountRow(
         box->setDecimals(m_currency->decimals());
         box->setSuffix(QLatin1Char(' ') + m_currency->currencySymbol());
     }
-    grid->addWidget(new QLabel(label, this), row, 0);
+    auto *title = new QLabel(label, this);
+    // The label names its box, which is also how a language change finds it again.
+    title->setBuddy(box);
+    grid->addWidget(title, row, 0);
     grid->addWidget(box, row, 1);
     return box;
 }
@@ -531,6 +534,28 @@ void CorvexPpv::changeField(QObject *field, bool finished)
 void CorvexPpv::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslateTexts();
+}
+
+// The form's own texts in the current language; the parameters' labels are the provider's and
+// stay as given, and nothing typed is touched.
+void CorvexPpv::retranslateTexts()
+{
+    const QList<QLabel *> labels = findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QLabel *label : labels) {
+        if (!label->buddy())
+            continue;
+        if (label->buddy() == m_summBox)
+            label->setText(tr("Summ"));
+        else if (label->buddy() == m_comissionBox)
+            label->setText(tr("Comission"));
+        else if (label->buddy() == m_toAccountBox)
+            label->setText(tr("To Account"));
+    }
+    QWidget *summToPay = m_widgets.value(SUMM_TO_PAY).widget();
+    if (summToPay && !summToPay->toolTip().isEmpty())
+        summToPay->setToolTip(tr("The field is used for barcode parsing"));
 }
 
 // A wizard hides and shows its page whenever the page's completeness may have changed, and a

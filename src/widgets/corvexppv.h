@@ -87,6 +87,7 @@ private:
     QString enteredValue(const QWidget *widget) const;
     void prepareItems(ProviderParameter &parameter) const;
     void markFirstField(const ProviderParameter &parameter, int level);
+    void retranslateTexts();
     SummDoubleSpinBox *addAmountRow(
         QGridLayout *grid, int row, const QString &label, const QString &name);
 
