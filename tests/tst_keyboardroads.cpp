@@ -242,7 +242,7 @@ void TestKeyboardRoads::paymentTabOrder()
     }
     QCOMPARE(path,
         QStringList(
-            {"account", "sbSumm", "sbComission", "sbToAccount", "QCheckBox", "qt_wizard_cancel"}));
+            {"account", "sbSumm", "sbComission", "sbToAccount", "cbBasket", "qt_wizard_cancel"}));
 }
 
 // No kind of input keeps Enter to itself: from each, Enter is the wizard's Next.
