@@ -62,6 +62,9 @@ void CorvexTranslator::remove()
 {
     if (!m_installed)
         return;
-    QCoreApplication::removeTranslator(m_translator);
+    // A host may unload the plug-in after its application object is gone, and the
+    // application's translators with it.
+    if (QCoreApplication::instance())
+        QCoreApplication::removeTranslator(m_translator);
     m_installed = false;
 }
