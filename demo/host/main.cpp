@@ -28,6 +28,9 @@ namespace {
 // Exit codes: what a calling script can tell apart.
 enum ExitCode { Paid = 0, Cancelled = 1, SetupError = 2, RoadStopped = 3 };
 
+// The screen of the terminals this plug-in serves.
+const QSize TERMINAL_SCREEN(1024, 768);
+
 // The demo data: installed next to the programs, or in the build tree that mirrors that layout,
 // or where the package this host was built against keeps it.
 QString dataFile(const QString &name)
@@ -146,7 +149,9 @@ int main(int argc, char *argv[])
         QStringLiteral("name"));
     const QCommandLineOption screenshotOption(QStringLiteral("screenshots"),
         QStringLiteral("With --road: save a picture of every page passed into this folder, in "
-                       "both languages."),
+                       "both languages, with the dialog at a terminal's screen size (%1x%2).")
+            .arg(TERMINAL_SCREEN.width())
+            .arg(TERMINAL_SCREEN.height()),
         QStringLiteral("dir"));
     const QCommandLineOption languageOption(QStringLiteral("lang"),
         QStringLiteral("Language of the terminal: %1 (default: the system locale's, %2). F12 "
@@ -254,6 +259,8 @@ int main(int argc, char *argv[])
             wizard, road, terminal.roads.value(roadName).toObject(), &out);
         driver->setReplyWait(replyWait());
         if (parser.isSet(screenshotOption)) {
+            // The pictures show what a terminal's screen shows: the dialog at its size.
+            wizard->resize(TERMINAL_SCREEN);
             driver->setScreenshotDir(parser.value(screenshotOption));
             driver->setLanguage(&language);
         }
