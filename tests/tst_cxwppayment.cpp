@@ -169,7 +169,8 @@ private slots:
             QCOMPARE(t.wizard.currentPage()->findChildren<QCheckBox *>().count(), 1);
             QCOMPARE(QApplication::focusWidget(), t.find("account"));
             QCOMPARE(t.find<QLineEdit>("account")->text(), byTemplate ? account : QString());
-            QCOMPARE(t.wizard.currentPage()->subTitle(),
+            const auto *card = t.wizard.currentPage()->findChild<QLabel *>("lTemplate");
+            QCOMPARE(card ? card->text() : QString(),
                 byTemplate ? t.templates()->description() : QString());
             const QList<QLabel *> labels = t.wizard.currentPage()->findChildren<QLabel *>();
             QCOMPARE(std::any_of(labels.cbegin(), labels.cend(),

@@ -28,6 +28,9 @@ namespace {
 // Exit codes: what a calling script can tell apart.
 enum ExitCode { Paid = 0, Cancelled = 1, SetupError = 2, RoadStopped = 3 };
 
+// The screen of the terminals this plug-in serves.
+const QSize TERMINAL_SCREEN(1024, 768);
+
 // The demo data: installed next to the programs, or in the build tree that mirrors that layout,
 // or where the package this host was built against keeps it.
 QString dataFile(const QString &name)
@@ -146,7 +149,9 @@ int main(int argc, char *argv[])
         QStringLiteral("name"));
     const QCommandLineOption screenshotOption(QStringLiteral("screenshots"),
         QStringLiteral("With --road: save a picture of every page passed into this folder, in "
-                       "both languages."),
+                       "both languages, with the dialog at a terminal's screen size (%1x%2).")
+            .arg(TERMINAL_SCREEN.width())
+            .arg(TERMINAL_SCREEN.height()),
         QStringLiteral("dir"));
     const QCommandLineOption keyboardOption(QStringLiteral("keyboard"),
         QStringLiteral("With --road: keys only (Tab, typing, Space, Enter), no mouse."));
@@ -260,6 +265,8 @@ int main(int argc, char *argv[])
         driver->setReplyWait(replyWait());
         driver->setKeyboard(parser.isSet(keyboardOption));
         if (parser.isSet(screenshotOption)) {
+            // The pictures show what a terminal's screen shows: the dialog at its size.
+            wizard->resize(TERMINAL_SCREEN);
             driver->setScreenshotDir(parser.value(screenshotOption));
             driver->setLanguage(&language);
         }

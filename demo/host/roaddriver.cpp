@@ -108,6 +108,11 @@ RoadDriver::RoadDriver(
     connect(m_wizard, SIGNAL(finished(int)), this, SLOT(finished()));
 }
 
+void RoadDriver::setLanguage(HostLanguage *language)
+{
+    m_language = language;
+}
+
 void RoadDriver::start()
 {
     if (!m_screenshotDir.isEmpty())

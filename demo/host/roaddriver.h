@@ -37,7 +37,7 @@ public:
     // Saves a picture of every page passed into `dir`, named by step and page id; with the
     // terminal's language given, one in each language, named by step, page class and language.
     void setScreenshotDir(const QString &dir) { m_screenshotDir = dir; }
-    void setLanguage(HostLanguage *language) { m_language = language; }
+    void setLanguage(HostLanguage *language);
     // How long a page may wait for the service before the road is given up.
     void setReplyWait(int milliseconds) { m_replyWait = milliseconds; }
     // Keys only, as at a terminal without a pointer: Tab to move, typing, Space on buttons and

@@ -3,11 +3,13 @@
 
 #include "corvexpaywizard.h"
 #include "corvexppv.h"
+#include "cxrichtextlabel.h"
 #include "cxwpselecttemplate.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -80,11 +82,19 @@ void CXWPPayment::initializePage()
 
     m_template = templates;
     if (templates) {
+        m_card = new CXRichTextLabel(QString(), this);
+        m_card->setObjectName(QStringLiteral("lTemplate"));
+        // The card and the template's details side by side: one above the other they leave a
+        // long form too little of the screen.
+        auto *templateRow = new QHBoxLayout;
+        templateRow->setSpacing(9);
+        templateRow->addWidget(m_card, 3);
         const QString info = templates->info();
         if (!info.isEmpty()) {
-            m_info = new QLabel(info, this);
-            layout->addWidget(m_info);
+            m_info = new CXRichTextLabel(info, this);
+            templateRow->addWidget(m_info, 2, Qt::AlignTop);
         }
+        layout->addLayout(templateRow);
         m_comment = templates->plainDescription();
         m_additionalData = templates->additionalData();
     } else {
@@ -140,9 +150,9 @@ void CXWPPayment::clearWidgets()
 {
     if (m_form)
         m_form->disconnect(this);
-    for (QWidget *widget :
-        {static_cast<QWidget *>(m_form.data()), static_cast<QWidget *>(m_formArea.data()),
-            static_cast<QWidget *>(m_basket.data()), static_cast<QWidget *>(m_info.data())}) {
+    for (QWidget *widget : {static_cast<QWidget *>(m_form.data()),
+             static_cast<QWidget *>(m_formArea.data()), static_cast<QWidget *>(m_basket.data()),
+             static_cast<QWidget *>(m_card.data()), static_cast<QWidget *>(m_info.data())}) {
         if (widget) {
             widget->close();
             widget->deleteLater();
@@ -151,6 +161,7 @@ void CXWPPayment::clearWidgets()
     m_form.clear();
     m_formArea.clear();
     m_basket.clear();
+    m_card.clear();
     m_info.clear();
     m_template.clear();
     m_focusField.clear();
@@ -237,7 +248,8 @@ void CXWPPayment::retranslateVisit()
     if (!m_form || !payee)
         return;
     setTitle(QStringLiteral("[%1]").arg(payee->name()));
-    setSubTitle(m_template ? m_template->description() : QString());
+    if (m_card)
+        m_card->setText(m_template ? m_template->description() : QString());
     if (m_basket)
         m_basket->setText(tr("Add to the basket"));
 }

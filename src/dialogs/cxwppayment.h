@@ -69,6 +69,9 @@ private:
     // Holds the form, so that a provider with many parameters scrolls instead of squeezing rows.
     QPointer<QScrollArea> m_formArea;
     QPointer<QCheckBox> m_basket;
+    // The chosen template's card, on the page rather than in the wizard's header: the header
+    // keeps two lines of subtitle and would cut the card.
+    QPointer<QLabel> m_card;
     QPointer<QLabel> m_info;
     // The template page this visit came from, if any: it describes the chosen template.
     QPointer<CXWPSelectTemplate> m_template;
