@@ -1,0 +1,2 @@
+#include "benchmain.h"
+CORVEX_BENCHMARK_MAIN(true)
