@@ -28,7 +28,7 @@ for bench in "${benches[@]}"; do
     echo "running $bench" >&2
     "$build_dir/bench/$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
         --benchmark_format=json --benchmark_out_format=json \
-        --benchmark_out="$results/$bench.json" "$@" >/dev/null
+        --benchmark_out="$results/$bench.json" "$@" >/dev/null 2>"$results/$bench.log"
 done
 
 python3 - "$results" "${benches[@]}" <<'PY'

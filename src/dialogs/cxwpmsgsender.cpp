@@ -130,8 +130,8 @@ int CXWPMsgSender::nextId() const
 {
     int kind = CorvexPayWizard::PagePayment;
     const QJsonObject params = this->params();
-    if (CorvexReply::hasErrorCode(params)) {
-        const int code = CorvexReply::errorCode(params);
+    if (CorvexReply::hasErrorCodeIn(params)) {
+        const int code = CorvexReply::errorCodeIn(params);
         switch (m_request.type()) {
         case CorvexRequest::RegistrationRequest:
             kind = nextPageIdForRegistrationRequest(code);
@@ -322,8 +322,8 @@ void CXWPMsgSender::showRequest()
 
     const QJsonObject params = this->params();
     const QString description = textOf(params, CorvexKey::Description);
-    if (CorvexReply::hasErrorCode(params)) {
-        const int code = CorvexReply::errorCode(params);
+    if (CorvexReply::hasErrorCodeIn(params)) {
+        const int code = CorvexReply::errorCodeIn(params);
         m_replyComplete = replyIsComplete(m_request.type(), code);
         if (code != 0)
             showError(tr("Corvex error"), description, code == 19 ? BLUE : RED);

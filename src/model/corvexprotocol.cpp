@@ -90,12 +90,12 @@ QJsonObject CorvexReply::paramsObject() const
     return QJsonObject::fromVariantMap(params());
 }
 
-bool CorvexReply::hasErrorCode(const QJsonObject &params)
+bool CorvexReply::hasErrorCodeIn(const QJsonObject &params)
 {
     return params.contains(CorvexKey::ErrorCode);
 }
 
-int CorvexReply::errorCode(const QJsonObject &params)
+int CorvexReply::errorCodeIn(const QJsonObject &params)
 {
     qint64 code = 0;
     if (!integerValue(params.value(CorvexKey::ErrorCode).toVariant(), &code)

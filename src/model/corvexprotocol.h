@@ -113,8 +113,8 @@ public:
     // number that fits into int.
     static bool hasErrorCode(const QVariantMap &params);
     static int errorCode(const QVariantMap &params);
-    static bool hasErrorCode(const QJsonObject &params);
-    static int errorCode(const QJsonObject &params);
+    static bool hasErrorCodeIn(const QJsonObject &params);
+    static int errorCodeIn(const QJsonObject &params);
 
     // Reads a whole number given as a JSON number, a decimal string or a boolean; false for
     // anything else, fractions and values beyond 64 bits included.

@@ -81,10 +81,13 @@ void FixNumber::setDouble(double value)
         return;
     const long long whole = static_cast<long long>(product);
     const long double fraction = product - whole;
-    const long long firstDigit = static_cast<long long>(fraction * 10);
-    const long long twoDigits = static_cast<long long>(fraction * 100);
-    // A dropped 5 rounds up only when the two-digit reading is odd: 2.5 stays 2, 2.51 gives 3.
-    const bool roundUp = firstDigit > 5 || (firstDigit == 5 && twoDigits % 2 != 0);
+    // The first dropped digit is above 5 exactly when ten times the fraction reaches 6, and is 5
+    // when it lies in [5, 6); the digits are only truncated to integers in that rare case. A
+    // negative fraction never rounds up. A dropped 5 rounds up only when the two-digit reading
+    // is odd: 2.5 stays 2, 2.51 gives 3.
+    const long double tenths = fraction * 10;
+    const bool roundUp
+        = tenths >= 6 || (tenths >= 5 && static_cast<long long>(fraction * 100) % 2 != 0);
     if (!roundUp) {
         m_value = whole;
     } else if (whole < std::numeric_limits<long long>::max()) {
