@@ -72,8 +72,7 @@ public:
     }
     bool operator>=(const FixNumber &other) const
     {
-        return orderIsExact(other) && equalityIsExact(other) ? m_value >= other.m_value
-                                                             : equals(other) || greater(other);
+        return bothExact(other) ? m_value >= other.m_value : equals(other) || greater(other);
     }
     bool operator<(const FixNumber &other) const
     {
@@ -81,9 +80,7 @@ public:
     }
     bool operator<=(const FixNumber &other) const
     {
-        return orderIsExact(other) && equalityIsExact(other)
-            ? m_value <= other.m_value
-            : equals(other) || other.greater(*this);
+        return bothExact(other) ? m_value <= other.m_value : equals(other) || other.greater(*this);
     }
 
     FixNumber operator+(const FixNumber &other) const
@@ -106,10 +103,21 @@ private:
     // divided by it, so their quotients keep their order. Unless both are 2^36 or more, two
     // different counts are also too far apart relative to the smaller one for the equality
     // tolerance of 1e-12 to call them equal.
-    static bool below(long long value, long long limit) { return value < limit && value > -limit; }
+    static bool below(long long value, long long limit)
+    {
+        // -limit < value < limit in one unsigned comparison.
+        return static_cast<unsigned long long>(value) + static_cast<unsigned long long>(limit - 1)
+            < static_cast<unsigned long long>(2 * limit - 1);
+    }
     bool orderIsExact(const FixNumber &other) const
     {
         const long long limit = 1LL << 50;
+        return m_realMultiplier == other.m_realMultiplier && below(m_value, limit)
+            && below(other.m_value, limit);
+    }
+    bool bothExact(const FixNumber &other) const
+    {
+        const long long limit = 1LL << 36;
         return m_realMultiplier == other.m_realMultiplier && below(m_value, limit)
             && below(other.m_value, limit);
     }
