@@ -115,11 +115,14 @@ private:
         return m_realMultiplier == other.m_realMultiplier && below(m_value, limit)
             && below(other.m_value, limit);
     }
+    // Both of the above, as <= and >= need.
     bool bothExact(const FixNumber &other) const
     {
-        const long long limit = 1LL << 36;
-        return m_realMultiplier == other.m_realMultiplier && below(m_value, limit)
-            && below(other.m_value, limit);
+        const long long equality = 1LL << 36;
+        const long long order = 1LL << 50;
+        return m_realMultiplier == other.m_realMultiplier
+            && ((below(m_value, equality) && below(other.m_value, order))
+                || (below(other.m_value, equality) && below(m_value, order)));
     }
     bool equalityIsExact(const FixNumber &other) const
     {
