@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, but only those that are missing.
 set -euo pipefail
 
-packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools libqt5websockets5-dev fonts-dejavu-core
+packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools libqt5websockets5-dev fonts-dejavu-core libbenchmark-dev
     # Qt's own translations: the wizard's buttons in the terminal's language
     qttranslations5-l10n "$@")
 

@@ -44,6 +44,23 @@ QString fieldFragment(const QString &title, const QString &value)
     return QStringLiteral("<b>%1: </b>%2").arg(title, value.toHtmlEscaped());
 }
 
+// A value of the reply read as text, as it reads once the reply is converted to a map.
+QString textOf(const QJsonObject &object, QLatin1String key)
+{
+    return object.value(key).toVariant().toString();
+}
+
+// Log lines name a reply by its size; its text is logged only under the payload category.
+const int MAX_LOGGED_CHARS = 200;
+
+QString loggedText(const QString &message)
+{
+    if (message.size() <= MAX_LOGGED_CHARS)
+        return message;
+    return message.left(MAX_LOGGED_CHARS) + QChar(0x2026)
+        + QStringLiteral(" (%1 characters)").arg(message.size());
+}
+
 } // namespace
 
 const QString CXWPMsgSender::CORVEX_DESTINATION = QStringLiteral("/app/corvexRequest");
@@ -57,6 +74,9 @@ CXWPMsgSender::CXWPMsgSender(QWizard *wizard)
     , m_timeoutTimer(new QTimer(this))
 {
     ui->setupUi(this);
+    // The bar paints its own background, so a tick repaints the bar alone and not the page and
+    // the wizard behind it.
+    ui->progressBar->setAutoFillBackground(true);
     connect(m_progressTimer, SIGNAL(timeout()), this, SLOT(setProgress()));
     m_progressTimer->setInterval(1000);
     connect(m_timeoutTimer, SIGNAL(timeout()), this, SLOT(timeout()));
@@ -83,7 +103,7 @@ void CXWPMsgSender::initializePage()
         ui->lError->setFont(wizard->inputFont());
 
     m_request = CorvexRequest();
-    m_answer.clear();
+    m_answer = QJsonObject();
     m_replyComplete = false;
     initProgress(replyTimeoutSeconds());
 
@@ -111,9 +131,9 @@ bool CXWPMsgSender::isComplete() const
 int CXWPMsgSender::nextId() const
 {
     int kind = CorvexPayWizard::PagePayment;
-    const QVariantMap params = this->params();
-    if (CorvexReply::hasErrorCode(params)) {
-        const int code = CorvexReply::errorCode(params);
+    const QJsonObject params = this->params();
+    if (CorvexReply::hasErrorCodeIn(params)) {
+        const int code = CorvexReply::errorCodeIn(params);
         switch (m_request.type()) {
         case CorvexRequest::RegistrationRequest:
             kind = nextPageIdForRegistrationRequest(code);
@@ -218,7 +238,8 @@ void CXWPMsgSender::releaseProgress()
 void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &message)
 {
     Q_UNUSED(headers)
-    qCDebug(lcCorvexExchange).noquote() << "Reply received:" << message;
+    qCDebug(lcCorvexExchange).noquote() << "Reply received:" << message.size() << "characters";
+    qCDebug(lcCorvexExchangePayload).noquote() << message;
 
     // Every sender page of every open wizard hears every reply. One with nothing pending
     // (never entered, or timed out) has uid 0 and must not take a reply that lacks a uid.
@@ -228,7 +249,7 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
     const CorvexReply reply = CorvexReply::fromJson(message);
     if (!reply.isValid()) {
         qCWarning(lcCorvexExchange).noquote()
-            << "Reply is not JSON:" << reply.errorString() << message;
+            << "Reply is not JSON:" << reply.errorString() << loggedText(message);
         emit completeChanged();
         return;
     }
@@ -242,7 +263,7 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
     }
 
     releaseProgress();
-    m_answer = reply.toMap();
+    m_answer = reply.object();
 
     if (reply.resultFailed()) {
         m_replyComplete = false;
@@ -286,10 +307,10 @@ void CXWPMsgSender::showRequest()
 {
     renderReply();
 
-    const QVariantMap params = this->params();
-    const QString description = params.value(CorvexKey::Description).toString();
-    if (CorvexReply::hasErrorCode(params)) {
-        const int code = CorvexReply::errorCode(params);
+    const QJsonObject params = this->params();
+    const QString description = textOf(params, CorvexKey::Description);
+    if (CorvexReply::hasErrorCodeIn(params)) {
+        const int code = CorvexReply::errorCodeIn(params);
         m_replyComplete = replyIsComplete(m_request.type(), code);
         if (code != 0)
             showError(QT_TR_NOOP("Corvex error"), description, code == 19 ? BLUE : RED);
@@ -298,7 +319,7 @@ void CXWPMsgSender::showRequest()
 
     m_replyComplete = false;
     const bool described
-        = params.value(CorvexKey::Result).toString().toLower() == QLatin1String("error");
+        = textOf(params, CorvexKey::Result).toLower() == QLatin1String("error");
     if (described)
         showError(QT_TR_NOOP("Corvex error"), description);
     else
@@ -317,10 +338,9 @@ void CXWPMsgSender::showRegistreTemplateRequest()
 
 void CXWPMsgSender::showCheckParamsRequst()
 {
-    const QVariantMap params = this->params();
-    auto field = [&params](const QString &key, const QString &title) {
-        return params.contains(key) ? fieldFragment(title, params.value(key).toString())
-                                    : QString();
+    const QJsonObject params = this->params();
+    auto field = [&params](QLatin1String key, const QString &title) {
+        return params.contains(key) ? fieldFragment(title, textOf(params, key)) : QString();
     };
 
     QStringList own;
@@ -339,14 +359,13 @@ void CXWPMsgSender::showCheckParamsRequst()
 
 void CXWPMsgSender::showAllTemplatesRequst()
 {
-    const QVariantMap params = this->params();
+    const QJsonObject params = this->params();
     QStringList own;
     if (params.contains(CorvexKey::LastName)) {
         own << QStringLiteral("<p align=\"left\"><b>%1: </b> %2 %3 %4</p>")
-                   .arg(tr("Full name"),
-                       params.value(CorvexKey::LastName).toString().toHtmlEscaped(),
-                       params.value(CorvexKey::FirstName).toString().toHtmlEscaped(),
-                       params.value(CorvexKey::SecondName).toString().toHtmlEscaped());
+                   .arg(tr("Full name"), textOf(params, CorvexKey::LastName).toHtmlEscaped(),
+                       textOf(params, CorvexKey::FirstName).toHtmlEscaped(),
+                       textOf(params, CorvexKey::SecondName).toHtmlEscaped());
     }
     showReply(own);
 }
@@ -396,9 +415,9 @@ ICXWizardPage *CXWPMsgSender::previousPage() const
     return ICXWizardPage::fromObject(wizard->page(m_previousPageId));
 }
 
-QVariantMap CXWPMsgSender::params() const
+QJsonObject CXWPMsgSender::params() const
 {
-    return CorvexReply(m_answer).params();
+    return CorvexReply(m_answer).paramsObject();
 }
 
 void CXWPMsgSender::showReply(const QStringList &ownFragments)
@@ -408,7 +427,7 @@ void CXWPMsgSender::showReply(const QStringList &ownFragments)
         fragments << previous->preview();
     fragments << ownFragments;
 
-    const QString description = params().value(CorvexKey::Description).toString();
+    const QString description = textOf(params(), CorvexKey::Description);
     if (!description.isEmpty()) {
         fragments << QStringLiteral("<h4 align=\"left\">%1</h4>").arg(tr("Description"));
         const QString line = QStringLiteral("<div align=\"left\"><i>%1</i></div>");

@@ -3,6 +3,7 @@
 
 #include "icxwizardpage.h"
 
+#include <QJsonObject>
 #include <QPointer>
 #include <QVariant>
 #include <QVariantMap>
@@ -31,7 +32,10 @@ public:
     CorvexRequest outputData() const override;
 
     CorvexRequest request() const { return m_request; }
-    QVariantMap answer() const { return m_answer; }
+    // The accepted reply as a map; every call converts it whole. answerObject() is the reply as
+    // parsed, for readers of a few keys.
+    QVariantMap answer() const { return m_answer.toVariantMap(); }
+    QJsonObject answerObject() const { return m_answer; }
 
     bool replyIsComplete(int type, int errorCode) const;
     int nextPageIdForRegistrationRequest(int errorCode) const;
@@ -61,7 +65,7 @@ protected:
 
 private:
     ICXWizardPage *previousPage() const;
-    QVariantMap params() const;
+    QJsonObject params() const;
     void showReply(const QStringList &ownFragments);
     void renderReply();
     // The error line: a title and either the service's own text (shown as sent) or one of the
@@ -83,7 +87,7 @@ private:
     QWizard *m_wizard;
     Ui_CXWPMsgSender *ui;
     CorvexRequest m_request;
-    QVariantMap m_answer;
+    QJsonObject m_answer;
     bool m_replyComplete = false;
     QPointer<QTimer> m_progressTimer;
     QPointer<QTimer> m_timeoutTimer;

@@ -53,18 +53,33 @@ void ComissionItem::setMonthMatrix(const QStringList &monthMatrix)
 
 bool ComissionItem::checkDt(const QDateTime &dt) const
 {
+    return inForce(momentOf(dt));
+}
+
+// Fields of a null date or time are 0, so their indices are negative and never name a set bit.
+ComissionItem::Moment ComissionItem::momentOf(const QDateTime &dt)
+{
     const QDate date = dt.date();
-    if (m_dtFrom.isValid() && date < m_dtFrom)
+    const QTime time = dt.time();
+    Moment moment {date.toJulianDay(), 0, 0, date.dayOfWeek(), -1};
+    int year = 0;
+    date.getDate(&year, &moment.month, &moment.day);
+    if (time.isValid())
+        moment.slot = time.hour() * 2 + time.minute() / 30;
+    return moment;
+}
+
+bool ComissionItem::inForce(const Moment &moment) const
+{
+    if (m_dtFrom.isValid() && moment.julianDay < m_dtFrom.toJulianDay())
         return false;
-    if (m_dtTo.isValid() && date > m_dtTo)
+    if (m_dtTo.isValid() && moment.julianDay > m_dtTo.toJulianDay())
         return false;
-    if (m_monthMatrixLoaded && !matrixBit(m_monthMatrix, date.month() - 1, date.day() - 1))
+    if (m_monthMatrixLoaded && !matrixBit(m_monthMatrix, moment.month - 1, moment.day - 1))
         return false;
     if (!m_daysMatrixLoaded)
         return true;
-    const QTime time = dt.time();
-    const int slot = time.isValid() ? time.hour() * 2 + time.minute() / 30 : -1;
-    return matrixBit(m_daysMatrix, date.dayOfWeek() - 1, slot);
+    return matrixBit(m_daysMatrix, moment.weekDay - 1, moment.slot);
 }
 
 FixNumber ComissionItem::calcComission(const FixNumber &summ, bool inner) const

@@ -51,6 +51,19 @@ public:
     bool operator!=(const ComissionItem &other) const;
 
 private:
+    friend class Comission;
+    // The calendar fields of one moment, worked out once for every rule of a schedule.
+    struct Moment
+    {
+        qint64 julianDay;
+        int month;
+        int day;
+        int weekDay;
+        int slot;
+    };
+    static Moment momentOf(const QDateTime &dt);
+    bool inForce(const Moment &moment) const;
+
     QString m_name;
     FixNumber m_summ {0u, 0LL};
     QDate m_dtFrom;

@@ -12,6 +12,22 @@ CorvexReply::CorvexReply(const QVariantMap &map)
     , m_valid(true)
 { }
 
+CorvexReply::CorvexReply(const QJsonObject &object)
+    : m_object(object)
+    , m_fromObject(true)
+    , m_valid(true)
+{ }
+
+QVariant CorvexReply::value(QLatin1String key) const
+{
+    return m_fromObject ? m_object.value(key).toVariant() : m_map.value(key);
+}
+
+QVariantMap CorvexReply::toMap() const
+{
+    return m_fromObject ? m_object.toVariantMap() : m_map;
+}
+
 CorvexReply CorvexReply::fromJson(const QString &text)
 {
     QJsonParseError parseError;
@@ -21,21 +37,21 @@ CorvexReply CorvexReply::fromJson(const QString &text)
         reply.m_errorString = parseError.errorString();
         return reply;
     }
-    return CorvexReply(document.object().toVariantMap());
+    return CorvexReply(document.object());
 }
 
 qint64 CorvexReply::uid() const
 {
-    const QVariant value = m_map.value(CorvexKey::Uid);
+    const QVariant given = value(CorvexKey::Uid);
     qint64 uid = 0;
-    if (value.userType() == QMetaType::Bool || !integerValue(value, &uid))
+    if (given.userType() == QMetaType::Bool || !integerValue(given, &uid))
         return 0;
     return uid;
 }
 
 bool CorvexReply::resultFailed() const
 {
-    const QVariant result = m_map.value(CorvexKey::Result);
+    const QVariant result = value(CorvexKey::Result);
     if (!result.isValid() || result.userType() == QMetaType::Nullptr)
         return false;
     qint64 value = 0;
@@ -44,27 +60,48 @@ bool CorvexReply::resultFailed() const
 
 QString CorvexReply::resultDescription() const
 {
-    return m_map.value(CorvexKey::ResultDescription).toString();
+    return value(CorvexKey::ResultDescription).toString();
 }
 
 bool CorvexReply::hasError() const
 {
-    return m_map.contains(CorvexKey::Error);
+    return m_fromObject ? m_object.contains(CorvexKey::Error) : m_map.contains(CorvexKey::Error);
 }
 
 bool CorvexReply::error() const
 {
-    return m_map.value(CorvexKey::Error).toBool();
+    return value(CorvexKey::Error).toBool();
 }
 
 QString CorvexReply::description() const
 {
-    return m_map.value(CorvexKey::Description).toString();
+    return value(CorvexKey::Description).toString();
 }
 
 QVariantMap CorvexReply::params() const
 {
-    return m_map.value(CorvexKey::Params).toMap();
+    return value(CorvexKey::Params).toMap();
+}
+
+QJsonObject CorvexReply::paramsObject() const
+{
+    if (m_fromObject)
+        return m_object.value(CorvexKey::Params).toObject();
+    return QJsonObject::fromVariantMap(params());
+}
+
+bool CorvexReply::hasErrorCodeIn(const QJsonObject &params)
+{
+    return params.contains(CorvexKey::ErrorCode);
+}
+
+int CorvexReply::errorCodeIn(const QJsonObject &params)
+{
+    qint64 code = 0;
+    if (!integerValue(params.value(CorvexKey::ErrorCode).toVariant(), &code)
+        || code < std::numeric_limits<int>::min() || code > std::numeric_limits<int>::max())
+        return -1;
+    return int(code);
 }
 
 bool CorvexReply::hasErrorCode(const QVariantMap &params)

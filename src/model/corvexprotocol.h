@@ -3,6 +3,7 @@
 
 #include "corvexmodel_global.h"
 
+#include <QJsonObject>
 #include <QLatin1String>
 #include <QString>
 #include <QVariant>
@@ -81,6 +82,9 @@ class CORVEXMODEL_EXPORT CorvexReply
 public:
     CorvexReply() = default;
     explicit CorvexReply(const QVariantMap &map);
+    // Reads the keys straight from the parsed object: each value is converted only when asked
+    // for, exactly as the conversion of the whole object would convert it.
+    explicit CorvexReply(const QJsonObject &object);
 
     // A text that is not a JSON document gives a reply that is not valid, with the parser's
     // message in errorString(). A JSON array is valid but has no keys.
@@ -88,7 +92,9 @@ public:
 
     bool isValid() const { return m_valid; }
     QString errorString() const { return m_errorString; }
-    QVariantMap toMap() const { return m_map; }
+    QVariantMap toMap() const;
+    // The parsed object; empty for a reply made from a map.
+    QJsonObject object() const { return m_object; }
 
     // The uid the reply answers: a whole JSON number or a decimal string; 0 (which no request
     // carries) for anything else.
@@ -101,18 +107,25 @@ public:
     bool error() const;
     QString description() const;
     QVariantMap params() const;
+    QJsonObject paramsObject() const;
 
     // The "errorCode" of a "params" map: -1 (a code no page accepts) when it is not a whole
     // number that fits into int.
     static bool hasErrorCode(const QVariantMap &params);
     static int errorCode(const QVariantMap &params);
+    static bool hasErrorCodeIn(const QJsonObject &params);
+    static int errorCodeIn(const QJsonObject &params);
 
     // Reads a whole number given as a JSON number, a decimal string or a boolean; false for
     // anything else, fractions and values beyond 64 bits included.
     static bool integerValue(const QVariant &value, qint64 *result);
 
 private:
+    QVariant value(QLatin1String key) const;
+
     QVariantMap m_map;
+    QJsonObject m_object;
+    bool m_fromObject = false;
     QString m_errorString;
     bool m_valid = false;
 };

@@ -1,7 +1,6 @@
 #include "fixnumber.h"
 
 #include <QLocale>
-#include <QRegExp>
 
 #include <algorithm>
 #include <cmath>
@@ -22,7 +21,7 @@ long long combineValues(
     return static_cast<long long>(subtract ? left - right : left + right);
 }
 
-FixNumber combine(const FixNumber &a, const FixNumber &b, bool subtract)
+FixNumber combineUnits(const FixNumber &a, const FixNumber &b, bool subtract)
 {
     if (a.realMultiplier() == b.realMultiplier()) {
         return FixNumber(a.realMultiplier(), combineValues(1, a.value(), 1, b.value(), subtract));
@@ -60,15 +59,6 @@ FixNumber Money::difference(const FixNumber &a, const FixNumber &b)
     return saturatingCombine(a, b, true);
 }
 
-FixNumber::FixNumber(unsigned int realMultiplier)
-    : m_realMultiplier(realMultiplier)
-{ }
-
-FixNumber::FixNumber(unsigned int realMultiplier, long long value)
-    : m_realMultiplier(realMultiplier)
-    , m_value(value)
-{ }
-
 FixNumber::FixNumber(unsigned int realMultiplier, double value)
     : m_realMultiplier(realMultiplier)
 {
@@ -81,14 +71,6 @@ FixNumber::FixNumber(unsigned int realMultiplier, const QString &value)
     setString(value);
 }
 
-double FixNumber::toDouble() const
-{
-    const double units = static_cast<double>(m_value);
-    if (m_realMultiplier == 0)
-        return units;
-    return units / m_realMultiplier;
-}
-
 void FixNumber::setDouble(double value)
 {
     if (!std::isfinite(value))
@@ -99,10 +81,13 @@ void FixNumber::setDouble(double value)
         return;
     const long long whole = static_cast<long long>(product);
     const long double fraction = product - whole;
-    const long long firstDigit = static_cast<long long>(fraction * 10);
-    const long long twoDigits = static_cast<long long>(fraction * 100);
-    // A dropped 5 rounds up only when the two-digit reading is odd: 2.5 stays 2, 2.51 gives 3.
-    const bool roundUp = firstDigit > 5 || (firstDigit == 5 && twoDigits % 2 != 0);
+    // The first dropped digit is above 5 exactly when ten times the fraction reaches 6, and is 5
+    // when it lies in [5, 6); the digits are only truncated to integers in that rare case. A
+    // negative fraction never rounds up. A dropped 5 rounds up only when the two-digit reading
+    // is odd: 2.5 stays 2, 2.51 gives 3.
+    const long double tenths = fraction * 10;
+    const bool roundUp
+        = tenths >= 6 || (tenths >= 5 && static_cast<long long>(fraction * 100) % 2 != 0);
     if (!roundUp) {
         m_value = whole;
     } else if (whole < std::numeric_limits<long long>::max()) {
@@ -110,11 +95,31 @@ void FixNumber::setDouble(double value)
     }
 }
 
+// The whole text is one or more ASCII digits, at most one point or comma, then any digits.
+static bool isAmountText(const QString &text)
+{
+    const QChar *c = text.constData();
+    const QChar *end = c + text.size();
+    const auto digit = [](QChar ch) { return ch.unicode() >= '0' && ch.unicode() <= '9'; };
+    if (c == end || !digit(*c))
+        return false;
+    while (c != end && digit(*c))
+        ++c;
+    if (c != end && (*c == QLatin1Char('.') || *c == QLatin1Char(',')))
+        ++c;
+    while (c != end && digit(*c))
+        ++c;
+    return c == end;
+}
+
 void FixNumber::setString(const QString &text)
 {
-    QRegExp pattern(QStringLiteral("([0-9]+)([\\.,\\,]?)([0-9]*)"));
-    if (!pattern.exactMatch(text))
+    if (!isAmountText(text))
         return;
+    if (!text.contains(QLatin1Char(','))) {
+        setDouble(text.toDouble());
+        return;
+    }
     QString normalized = text;
     normalized.replace(QLatin1Char(','), QLatin1Char('.'));
     setDouble(normalized.toDouble());
@@ -145,19 +150,39 @@ void FixNumber::setDecimal(int decimals)
     m_realMultiplier = multiplier;
 }
 
+// Writes the decimal digits of n backwards, ending just before `end`, at least `width` of them
+// (padded with zeros); returns where the digits begin.
+static QChar *writeDigits(QChar *end, unsigned long long n, int width)
+{
+    do {
+        *--end = QLatin1Char(char('0' + n % 10));
+        n /= 10;
+        --width;
+    } while (n != 0);
+    for (; width > 0; --width)
+        *--end = QLatin1Char('0');
+    return end;
+}
+
 QString FixNumber::toString(const QChar &separator) const
 {
     if (m_realMultiplier <= 1)
-        return QStringLiteral("%1").arg(m_value);
+        return QString::number(m_value);
     // Unsigned magnitude, so that the most negative value has an absolute value too.
     const unsigned long long magnitude = m_value < 0
         ? 0ULL - static_cast<unsigned long long>(m_value)
         : static_cast<unsigned long long>(m_value);
     const unsigned long long whole = magnitude / m_realMultiplier;
     const unsigned long long part = magnitude % m_realMultiplier;
-    return QStringLiteral("%1%2%3%4")
-        .arg(m_value < 0 ? QStringLiteral("-") : QString(), QString::number(whole),
-            QString(separator), QStringLiteral("%1").arg(part, decimals(), 10, QLatin1Char('0')));
+    // Sign, 20 digits, separator, and a fraction of at most 10 digits (or decimals() of them).
+    QChar buffer[64];
+    QChar *const end = buffer + 64;
+    QChar *begin = writeDigits(end, part, decimals());
+    *--begin = separator;
+    begin = writeDigits(begin, whole, 0);
+    if (m_value < 0)
+        *--begin = QLatin1Char('-');
+    return QString(begin, int(end - begin));
 }
 
 QString FixNumber::toString() const
@@ -165,7 +190,7 @@ QString FixNumber::toString() const
     return toString(QLocale().decimalPoint());
 }
 
-bool FixNumber::operator==(const FixNumber &other) const
+bool FixNumber::equals(const FixNumber &other) const
 {
     if (m_realMultiplier == other.m_realMultiplier && m_value == other.m_value)
         return true;
@@ -174,47 +199,12 @@ bool FixNumber::operator==(const FixNumber &other) const
     return std::fabs(b - a) * 1e12 <= std::min(std::fabs(a), std::fabs(b));
 }
 
-bool FixNumber::operator!=(const FixNumber &other) const
-{
-    return !(*this == other);
-}
-
-bool FixNumber::operator>(const FixNumber &other) const
+bool FixNumber::greater(const FixNumber &other) const
 {
     return toDouble() > other.toDouble();
 }
 
-bool FixNumber::operator>=(const FixNumber &other) const
+FixNumber FixNumber::combine(const FixNumber &other, bool subtract) const
 {
-    return *this == other || *this > other;
-}
-
-bool FixNumber::operator<(const FixNumber &other) const
-{
-    return toDouble() < other.toDouble();
-}
-
-bool FixNumber::operator<=(const FixNumber &other) const
-{
-    return *this == other || *this < other;
-}
-
-FixNumber FixNumber::operator+(const FixNumber &other) const
-{
-    return combine(*this, other, false);
-}
-
-FixNumber FixNumber::operator-(const FixNumber &other) const
-{
-    return combine(*this, other, true);
-}
-
-FixNumber &FixNumber::operator+=(const FixNumber &other)
-{
-    return *this = combine(*this, other, false);
-}
-
-FixNumber &FixNumber::operator-=(const FixNumber &other)
-{
-    return *this = combine(*this, other, true);
+    return combineUnits(*this, other, subtract);
 }

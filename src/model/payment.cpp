@@ -9,6 +9,9 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
+#include <algorithm>
+#include <vector>
+
 const QString Payment::PRINTABLE_ADDITIONAL_NAME = QStringLiteral("detailsForPrint");
 
 namespace {
@@ -61,29 +64,69 @@ QString printLine(const QString &label, const QString &value)
     return QStringLiteral("%1=%2").arg(label, value);
 }
 
+// The fields of one detail that its receipt line needs, read in one walk over its map.
+struct DetailFields
+{
+    QString checkLabel;
+    QString value;
+    QVariantList items;
+    int pos = 0;
+    bool printable = true;
+};
+
+DetailFields detailFields(const QVariantMap &map)
+{
+    DetailFields fields;
+    for (auto it = map.cbegin(); it != map.cend(); ++it) {
+        const QString &key = it.key();
+        if (key == CheckLabelKey)
+            fields.checkLabel = it.value().toString();
+        else if (key == ValueKey)
+            fields.value = it.value().toString();
+        else if (key == PosKey)
+            fields.pos = it.value().toInt();
+        else if (key == PrintableKey)
+            fields.printable = it.value().toBool();
+        else if (key == ItemsKey)
+            fields.items = it.value().toList();
+    }
+    return fields;
+}
+
 QStringList detailLines(const QList<QVariant> &details, const QString &prefix, int depth)
 {
-    QMap<int, QStringList> linesByPosition;
+    struct Line
+    {
+        int pos;
+        int order;
+        QString text;
+    };
+    std::vector<Line> lines;
+    lines.reserve(size_t(details.size()));
+    int order = 0;
     for (const QVariant &detail : details) {
-        const QVariantMap map = detail.toMap();
-        bool printable = map.contains(PrintableKey) ? map.value(PrintableKey).toBool() : true;
-        QString line = printLine(
-            prefix + map.value(CheckLabelKey).toString(), map.value(ValueKey).toString());
-        const QVariantList items = map.value(ItemsKey).toList();
-        if (!items.isEmpty() && depth < MaxDetailDepth) {
-            const QStringList members = detailLines(items, prefix + QLatin1Char(' '), depth + 1);
+        const DetailFields fields = detailFields(detail.toMap());
+        bool printable = fields.printable;
+        QString line = prefix + fields.checkLabel + QLatin1Char('=') + fields.value;
+        if (!fields.items.isEmpty() && depth < MaxDetailDepth) {
+            const QStringList members
+                = detailLines(fields.items, prefix + QLatin1Char(' '), depth + 1);
             if (!printable)
                 printable = !members.isEmpty();
             line += QLatin1Char('\t') + members.join(QLatin1Char('\t'));
         }
         if (printable)
-            linesByPosition[map.value(PosKey).toInt()].prepend(line);
+            lines.push_back({fields.pos, order--, line});
     }
-
-    QStringList lines;
-    for (const QStringList &atPosition : qAsConst(linesByPosition))
-        lines += atPosition;
-    return lines;
+    // Ascending positions; within one position the later detail first.
+    std::sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) {
+        return a.pos != b.pos ? a.pos < b.pos : a.order < b.order;
+    });
+    QStringList texts;
+    texts.reserve(int(lines.size()));
+    for (Line &line : lines)
+        texts << std::move(line.text);
+    return texts;
 }
 
 void collectValues(const QVariantMap &detail, QVariantMap &target, int depth)
