@@ -18,9 +18,8 @@ QSize CXRichTextLabel::sizeHint() const
 {
     // Once laid out, the width it has; before, a width of a comfortable line.
     const int width = qMax(minimumSizeHint().width(),
-        testAttribute(Qt::WA_Resized)
-            ? this->width()
-            : fontMetrics().averageCharWidth() * PREFERRED_CHARACTERS);
+        testAttribute(Qt::WA_Resized) ? this->width()
+                                      : fontMetrics().averageCharWidth() * PREFERRED_CHARACTERS);
     return QSize(width, heightForWidth(width));
 }
 

@@ -318,8 +318,7 @@ void CXWPMsgSender::showRequest()
     }
 
     m_replyComplete = false;
-    const bool described
-        = textOf(params, CorvexKey::Result).toLower() == QLatin1String("error");
+    const bool described = textOf(params, CorvexKey::Result).toLower() == QLatin1String("error");
     if (described)
         showError(QT_TR_NOOP("Corvex error"), description);
     else
