@@ -95,4 +95,19 @@ inline bool finish(QWizard *wizard)
 } // namespace Operator
 #endif
 
+// Counts the LanguageChange events the application receives.
+class LanguageChanges : public QObject
+{
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::LanguageChange && watched == QCoreApplication::instance())
+            ++count;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 #endif // TESTUTIL_H

@@ -3,25 +3,6 @@
 
 #include <QLineEdit>
 
-namespace {
-
-// Counts the LanguageChange events the application receives.
-class LanguageChanges : public QObject
-{
-public:
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::LanguageChange && watched == QCoreApplication::instance())
-            ++count;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-} // namespace
-
 // The demo terminal's language: what a host does so that the plug-in and Qt follow it.
 class TestHostLanguage : public QObject
 {

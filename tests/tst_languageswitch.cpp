@@ -2,6 +2,7 @@
 #include "corvexpaywizard.h"
 #include "corvexprotocol.h"
 #include "corvextranslator.h"
+#include "fakehost.h"
 #include "formfixtures.h"
 #include "icxwizardpage.h"
 #include "testutil.h"
@@ -34,51 +35,7 @@ QString plain(const QString &html)
     return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
 }
 
-// Counts the LanguageChange events the application receives.
-class LanguageChanges : public QObject
-{
-public:
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::LanguageChange && watched == QCoreApplication::instance())
-            ++count;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 } // namespace
-
-// The service: answers each request on the next turn of the event loop with the next "params"
-// queued for its function.
-class Service : public QObject
-{
-    Q_OBJECT
-
-public:
-    static const char *method() { return SLOT(deliver(QString, QVariant)); }
-    static const char *signal() { return SIGNAL(reply(QVariantMap, QString)); }
-
-    QMap<QString, QVariantList> answers;
-
-public slots:
-    void deliver(const QString &, const QVariant &data)
-    {
-        const QVariantMap request = data.toMap();
-        const QString function = request.value(CorvexKey::Function).toString();
-        const QVariantMap params = answers[function].isEmpty()
-            ? QVariantMap {{CorvexKey::ErrorCode, 0}}
-            : answers[function].takeFirst().toMap();
-        const QString text = toJson({{CorvexKey::Uid, request.value(CorvexKey::Uid)},
-            {CorvexKey::Error, false}, {CorvexKey::Params, params}});
-        QTimer::singleShot(0, this, [this, text] { emit this->reply({}, text); });
-    }
-
-signals:
-    void reply(const QVariantMap &headers, const QString &message);
-};
 
 class TestLanguageSwitch : public QObject
 {
@@ -103,7 +60,7 @@ private:
 
     std::unique_ptr<CorvexHandler> m_handler;
     std::unique_ptr<QWizard> m_wizard;
-    Service m_service;
+    AnsweringHost m_service;
 };
 
 void TestLanguageSwitch::initTestCase()
@@ -125,8 +82,8 @@ void TestLanguageSwitch::cleanupTestCase()
 void TestLanguageSwitch::everyPageKind()
 {
     m_handler = std::make_unique<CorvexHandler>();
-    m_handler->setMessageSender(&m_service, Service::method());
-    m_handler->setMessageReciever(&m_service, Service::signal());
+    m_handler->setMessageSender(&m_service, AnsweringHost::method());
+    m_handler->setMessageReciever(&m_service, AnsweringHost::signal());
     Currency rub;
     rub.setNumber3(643);
     rub.setRealMultiplier(100);

@@ -1,6 +1,7 @@
 #include "corvexhandler.h"
 #include "corvexpaywizard.h"
 #include "corvexprotocol.h"
+#include "fakehost.h"
 #include "formfixtures.h"
 #include "testutil.h"
 
@@ -68,35 +69,6 @@ QVariantMap card(const QString &type, const QString &bank, const QString &code, 
 
 } // namespace
 
-// The service: answers each request on the next turn of the event loop with the "params"
-// queued for its function, or a plain success.
-class Service : public QObject
-{
-    Q_OBJECT
-
-public:
-    static const char *method() { return SLOT(deliver(QString, QVariant)); }
-    static const char *signal() { return SIGNAL(reply(QVariantMap, QString)); }
-
-    QMap<QString, QVariantList> answers;
-
-public slots:
-    void deliver(const QString &, const QVariant &data)
-    {
-        const QVariantMap request = data.toMap();
-        const QString function = request.value(CorvexKey::Function).toString();
-        const QVariantMap params = answers[function].isEmpty()
-            ? QVariantMap {{CorvexKey::ErrorCode, 0}}
-            : answers[function].takeFirst().toMap();
-        const QString text = toJson({{CorvexKey::Uid, request.value(CorvexKey::Uid)},
-            {CorvexKey::Error, false}, {CorvexKey::Params, params}});
-        QTimer::singleShot(0, this, [this, text] { emit this->reply({}, text); });
-    }
-
-signals:
-    void reply(const QVariantMap &headers, const QString &message);
-};
-
 class TestPageSizes : public QObject
 {
     Q_OBJECT
@@ -112,7 +84,7 @@ private:
     QWidget *find(const char *name) const;
 
     QWizard *m_wizard = nullptr;
-    Service m_service;
+    AnsweringHost m_service;
 };
 
 void TestPageSizes::initTestCase()
@@ -158,8 +130,8 @@ void TestPageSizes::fits()
         QCoreApplication::installTranslator(&qt);
     CorvexHandler handler;
     handler.setInputFont(QFont(QStringLiteral("DejaVu Sans"), 11));
-    handler.setMessageSender(&m_service, Service::method());
-    handler.setMessageReciever(&m_service, Service::signal());
+    handler.setMessageSender(&m_service, AnsweringHost::method());
+    handler.setMessageReciever(&m_service, AnsweringHost::signal());
     answerRoad();
     std::unique_ptr<QWizard> wizard(
         dynamic_cast<QWizard *>(handler.start(Fixture::currency(643, "RUB", 100),
