@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
 #include "ipaybyprovider.h"
 #include "ipaydialog.h"
 
@@ -112,10 +113,5 @@ int main(int argc, char **argv)
         std::printf("%lld\n", bareWizard());
         return 0;
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }

@@ -13,6 +13,17 @@
 // code and the same work written plainly with Qt, measured in the same process. scripts/bench.sh
 // pairs them by that name.
 
+// Runs the registered benchmarks once the application object exists.
+inline int runRegisteredBenchmarks(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
 // Widget benchmarks need an application object and run on the offscreen platform unless the
 // caller chose another one.
 inline int runBenchmarks(int argc, char **argv, bool widgets)
@@ -24,12 +35,7 @@ inline int runBenchmarks(int argc, char **argv, bool widgets)
         app.reset(new QApplication(argc, argv));
     else
         app.reset(new QCoreApplication(argc, argv));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runRegisteredBenchmarks(argc, argv);
 }
 
 #define CORVEX_BENCHMARK_MAIN(widgets)                                                             \
