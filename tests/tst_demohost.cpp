@@ -7,8 +7,9 @@
 
 namespace {
 
-// Takes the value under a dotted path ("provider.parameters[0].name") out of a JSON object.
-QJsonValue without(const QJsonValue &value, QStringList path)
+// Sets the value under a dotted path ("provider.parameters[0].name") of a JSON object, or takes
+// it out when `replacement` is undefined.
+QJsonValue edit(const QJsonValue &value, QStringList path, const QJsonValue &replacement)
 {
     if (path.isEmpty())
         return value;
@@ -20,17 +21,19 @@ QJsonValue without(const QJsonValue &value, QStringList path)
     }
     QJsonObject object = value.toObject();
     if (index < 0) {
-        if (path.isEmpty())
+        if (!path.isEmpty())
+            object.insert(key, edit(object.value(key), path, replacement));
+        else if (replacement.isUndefined())
             object.remove(key);
         else
-            object.insert(key, without(object.value(key), path));
+            object.insert(key, replacement);
         return object;
     }
     QJsonArray array = object.value(key).toArray();
     if (path.isEmpty())
         array.removeAt(index);
     else
-        array.replace(index, without(array.at(index), path));
+        array.replace(index, edit(array.at(index), path, replacement));
     object.insert(key, array);
     return object;
 }
@@ -59,7 +62,7 @@ void TestDemoHost::initTestCase()
 }
 
 // Writes a copy of a shipped file: "!text" replaces it with that text, "-path" drops a key,
-// "path=json" sets one.
+// "path=json" sets one (the JSON number as written, however large).
 QString TestDemoHost::edited(const QString &source, const QString &edit)
 {
     const QString path = m_dir.filePath(QTest::currentDataTag() + QString("-") + source);
@@ -71,10 +74,11 @@ QString TestDemoHost::edited(const QString &source, const QString &edit)
     }
     QJsonObject data = readJson(QString(CORVEX_DEMO_DATA_DIR "/") + source);
     if (edit.startsWith('-')) {
-        data = without(data, edit.mid(1).split('.')).toObject();
+        data = ::edit(data, edit.mid(1).split('.'), QJsonValue::Undefined).toObject();
     } else if (edit.contains('=')) {
-        data.insert(edit.section('=', 0, 0),
-            QJsonDocument::fromJson("[" + edit.section('=', 1).toUtf8() + "]").array().first());
+        data = ::edit(data, edit.section('=', 0, 0).split('.'),
+            QJsonDocument::fromJson("[" + edit.section('=', 1).toUtf8() + "]").array().first())
+                   .toObject();
     }
     file.write(QJsonDocument(data).toJson());
     return path;
@@ -112,6 +116,28 @@ void TestDemoHost::setupErrors_data()
                 {"key \"box.boxId\" is missing"}},
             {"road without inputs", {"--terminal", "%T"}, "-roads.code", "",
                 {"terminal.json: key \"roads.code\" is missing"}},
+            // Numbers are checked before they are converted: none is cut to fit.
+            {"multiplier past 32 bits", {"--terminal", "%T"}, "currency.realMultiplier=4294967297",
+                "",
+                {"key \"currency.realMultiplier\" must be a whole number from 1 to 1000000000"}},
+            {"box id past 64 bits", {"--terminal", "%T"}, "box.boxId=1e300", "",
+                {"key \"box.boxId\" must be a whole number from -9007199254740992 to "
+                 "9007199254740992"}},
+            {"font size a fraction", {"--terminal", "%T"}, "font.pointSize=12.5", "",
+                {"key \"font.pointSize\" must be a whole number"}},
+            {"parameter position past 32 bits", {"--terminal", "%T"},
+                "provider.parameters[0].pos=2147483648", "",
+                {"key \"provider.parameters[0].pos\" must be a whole number from -2147483648 to "
+                 "2147483647"}},
+            {"terminal file endless", {"--terminal", "/dev/zero"}, "", "",
+                {"/dev/zero: the file is larger than 1048576 bytes"}},
+            {"terminal file a folder", {"--terminal", "/"}, "", "", {"/: cannot read the file"}},
+            {"reply delay past 32 bits", {"--service-data", "%S"}, "", "replyDelayMs=4294967296",
+                {"key \"replyDelayMs\" must be a whole number from 0 to 3600000"}},
+            {"service file endless", {"--service-data", "/dev/zero"}, "", "",
+                {"/dev/zero: the file is larger than 16777216 bytes"}},
+            {"delay past 32 bits", {"--delay", "4294967296"}, "", "",
+                {"--delay needs milliseconds from 0 to 3600000"}},
             {"service file missing", {"--service-data", "/nonexistent/service.json"}, "", "",
                 {"/nonexistent/service.json: cannot read the file"}},
             {"service file not JSON", {"--service-data", "%S"}, "", "!nothing",

@@ -3,9 +3,13 @@
 #include "corvexserviceserver.h"
 #include "corvexsimulator.h"
 #include "demoprocess.h"
+#include "jsonconfig.h"
 #include "testutil.h"
 
+#include <QTcpSocket>
 #include <QWebSocket>
+
+#include <climits>
 
 namespace {
 
@@ -17,6 +21,27 @@ QJsonObject params(const QJsonObject &reply)
 int code(const QJsonObject &reply)
 {
     return params(reply).value("errorCode").toInt(-1);
+}
+
+// One masked client frame of a text message (the mask is zero: the payload goes as it is).
+QByteArray textFrame(const QByteArray &payload)
+{
+    QByteArray frame(1, char(0x81));
+    if (payload.size() < 126) {
+        frame += char(0x80 | payload.size());
+    } else {
+        Q_ASSERT(payload.size() < 65536);
+        frame += char(0x80 | 126);
+        frame += char(payload.size() >> 8);
+        frame += char(payload.size() & 0xff);
+    }
+    return frame + QByteArray(4, '\0') + payload;
+}
+
+// A request whose reply carries `size` bytes of uid back.
+QString bulkyRequest(int size)
+{
+    return QString(R"({"function":"listtid","phone":"1","uid":"%1"})").arg(QString(size, 'u'));
 }
 
 } // namespace
@@ -36,6 +61,13 @@ private slots:
     void dataFile();
     void repliesLater();
     void terminalsOnOneServer();
+    void integers_data();
+    void integers();
+    void fileSizeLimit();
+    void oversizedRequest();
+    void idleConnections();
+    void unreadReplies();
+    void idleOption();
     void serviceProgram_data();
     void serviceProgram();
 
@@ -236,6 +268,147 @@ void TestDemoService::terminalsOnOneServer()
     QVERIFY(secondReplies.at(0).at(0).toString().contains(R"("uid":"202")"));
 }
 
+// A number of a set-up file is checked as a double before it is converted: none is cut to fit.
+void TestDemoService::integers_data()
+{
+    addRows<QString, qint64, qint64, qint64, QString>({"json", "min", "max", "value", "problem"},
+        {{"in range", "42", 0, 100, 42, ""}, {"lowest", "-5", -5, 5, -5, ""},
+            {"below", "-6", -5, 5, 0, "must be a whole number from -5 to 5"},
+            {"1e300 for an int", "1e300", INT_MIN, INT_MAX, 0,
+                "must be a whole number from -2147483648 to 2147483647"},
+            {"past 32 bits", "4294967297", 1, INT_MAX, 0,
+                "must be a whole number from 1 to 2147483647"},
+            {"fraction", "2.5", 0, 10, 0, "must be a whole number"},
+            {"text", "\"7\"", 0, 10, 0, "must be a number"}});
+}
+
+void TestDemoService::integers()
+{
+    QFETCH(QString, json);
+    QFETCH(qint64, min);
+    QFETCH(qint64, max);
+    QFETCH(QString, problem);
+    const QString path = m_dir.filePath("number.json");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QString(R"({"n": %1})").arg(json).toUtf8());
+    file.close();
+    JsonConfig config;
+    QVERIFY(config.load(path, 1024));
+    QTEST(config.root().integer("n", min, max), "value");
+    QCOMPARE(config.error(), problem.isEmpty() ? QString() : path + ": key \"n\" " + problem);
+}
+
+void TestDemoService::fileSizeLimit()
+{
+    const QString path = m_dir.filePath("sized.json");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(R"({"n": 1})"), qint64(8));
+    file.close();
+    JsonConfig config;
+    QVERIFY2(config.load(path, 8), qPrintable(config.error()));
+    QVERIFY(!config.load(path, 7));
+    QCOMPARE(config.error(), path + ": the file is larger than 7 bytes");
+}
+
+// A message past the limit closes its own connection unread; other clients go on.
+void TestDemoService::oversizedRequest()
+{
+    ServiceLimits limits;
+    limits.maxMessageBytes = 4096;
+    CorvexServiceServer server(&m_service, limits);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    const QUrl url(QString("ws://127.0.0.1:%1").arg(server.serverPort()));
+    QWebSocket large, small;
+    QSignalSpy largeReplies(&large, &QWebSocket::textMessageReceived);
+    QSignalSpy smallReplies(&small, &QWebSocket::textMessageReceived);
+    large.open(url);
+    small.open(url);
+    QTRY_VERIFY(large.state() == QAbstractSocket::ConnectedState
+        && small.state() == QAbstractSocket::ConnectedState);
+    large.sendTextMessage(bulkyRequest(5000));
+    QTRY_COMPARE(large.state(), QAbstractSocket::UnconnectedState);
+    QCOMPARE(large.closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
+    small.sendTextMessage(bulkyRequest(4000));
+    QTRY_COMPARE(smallReplies.size(), 1);
+    QCOMPARE(largeReplies.size(), 0);
+}
+
+// A silent connection is closed; one that waits for its reply gets it first.
+void TestDemoService::idleConnections()
+{
+    m_service.setReplyDelay(600);
+    ServiceLimits limits;
+    limits.idleMs = 300;
+    CorvexServiceServer server(&m_service, limits);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    const QUrl url(QString("ws://127.0.0.1:%1").arg(server.serverPort()));
+    QWebSocket silent, waiting;
+    QSignalSpy replies(&waiting, &QWebSocket::textMessageReceived);
+    int repliesAtClose = -1;
+    connect(&waiting, &QWebSocket::disconnected, [&] { repliesAtClose = replies.size(); });
+    QElapsedTimer clock;
+    clock.start();
+    silent.open(url);
+    waiting.open(url);
+    QTRY_COMPARE(waiting.state(), QAbstractSocket::ConnectedState);
+    waiting.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"9"})");
+    QTRY_COMPARE(silent.state(), QAbstractSocket::UnconnectedState);
+    QCOMPARE(silent.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
+    QVERIFY(clock.elapsed() < 600);
+    QTRY_COMPARE(waiting.state(), QAbstractSocket::UnconnectedState);
+    QCOMPARE(repliesAtClose, 1);
+    QCOMPARE(waiting.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
+    QTRY_COMPARE(server.connectionCount(), 0);
+}
+
+// A client that sends and never reads is dropped once its unread replies pass the limit; the
+// others are still served.
+void TestDemoService::unreadReplies()
+{
+    m_service.setReplyDelay(0);
+    ServiceLimits limits;
+    limits.maxUnsentBytes = 256 * 1024;
+    CorvexServiceServer server(&m_service, limits);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QWebSocket reader;
+    QSignalSpy replies(&reader, &QWebSocket::textMessageReceived);
+    reader.open(QUrl(QString("ws://127.0.0.1:%1").arg(server.serverPort())));
+    QTRY_COMPARE(reader.state(), QAbstractSocket::ConnectedState);
+
+    QTcpSocket deaf;
+    deaf.connectToHost(QHostAddress::LocalHost, server.serverPort());
+    QVERIFY(deaf.waitForConnected(5000));
+    deaf.setReadBufferSize(1);
+    deaf.write(QString("GET / HTTP/1.1\r\nHost: 127.0.0.1:%1\r\nUpgrade: websocket\r\n"
+                       "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                       "Sec-WebSocket-Version: 13\r\n\r\n")
+                   .arg(server.serverPort())
+                   .toLatin1());
+    QTRY_COMPARE(server.connectionCount(), 2);
+    const QByteArray request = textFrame(bulkyRequest(60000).toUtf8());
+    for (int i = 0; i < 300 && server.connectionCount() == 2; ++i) {
+        deaf.write(request);
+        QTest::qWait(5);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 1, 15000);
+    reader.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"1"})");
+    QTRY_COMPARE(replies.size(), 1);
+}
+
+// The idle limit of the service program, from its command line.
+void TestDemoService::idleOption()
+{
+    ServiceProcess service;
+    QVERIFY(service.start(serviceFile(m_dir), {"--idle", "1"}));
+    QWebSocket client;
+    client.open(QUrl(service.url()));
+    QTRY_COMPARE(client.state(), QAbstractSocket::ConnectedState);
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, 5000);
+    QCOMPARE(client.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
+}
+
 void TestDemoService::serviceProgram_data()
 {
     addRows<QStringList, QString>({"arguments", "message"},
@@ -243,7 +416,13 @@ void TestDemoService::serviceProgram_data()
             {"bad port", {"--listen", "seventy"}, "needs a port number"},
             {"no data", {"--listen", "0", "--data", "/nonexistent/service.json"},
                 "/nonexistent/service.json: cannot read the file"},
-            {"bad delay", {"--listen", "0", "--delay", "-5"}, "--delay needs milliseconds"}});
+            {"bad delay", {"--listen", "0", "--delay", "-5"}, "--delay needs milliseconds"},
+            {"delay past 32 bits", {"--listen", "0", "--delay", "4294967296"},
+                "--delay needs milliseconds from 0 to 3600000"},
+            {"no idle limit", {"--listen", "0", "--idle", "0"},
+                "--idle needs seconds from 1 to 86400"},
+            {"endless data", {"--listen", "0", "--data", "/dev/zero"},
+                "/dev/zero: the file is larger than 16777216 bytes"}});
 }
 
 void TestDemoService::serviceProgram()

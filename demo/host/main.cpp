@@ -230,8 +230,9 @@ int main(int argc, char *argv[])
         if (parser.isSet(delayOption)) {
             bool ok = false;
             const int delay = parser.value(delayOption).toInt(&ok);
-            if (!ok || delay < 0)
-                return fail(QStringLiteral("--delay needs milliseconds, not \"%1\"")
+            if (!ok || delay < 0 || delay > CorvexSimulator::MaxReplyDelay)
+                return fail(QStringLiteral("--delay needs milliseconds from 0 to %1, not \"%2\"")
+                                .arg(CorvexSimulator::MaxReplyDelay)
                                 .arg(parser.value(delayOption)));
             simulator.setReplyDelay(delay);
         }

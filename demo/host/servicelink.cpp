@@ -2,6 +2,8 @@
 
 #include "corvexsimulator.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QWebSocket>
 
 LocalServiceLink::LocalServiceLink(
@@ -23,12 +25,32 @@ QString LocalServiceLink::describe() const
         .arg(m_simulator->replyDelay());
 }
 
+namespace {
+
+// The "uid" of a request or reply as text (the service may echo it as a number); empty when
+// there is none.
+QString uidOf(const QString &text)
+{
+    const QJsonValue uid
+        = QJsonDocument::fromJson(text.toUtf8()).object().value(QStringLiteral("uid"));
+    if (uid.isString())
+        return uid.toString();
+    if (uid.isDouble())
+        return QString::number(uid.toDouble(), 'f', 0);
+    return QString();
+}
+
+} // namespace
+
 WebSocketServiceLink::WebSocketServiceLink(const QUrl &url, QObject *parent)
     : ServiceLink(parent)
     , m_url(url)
     , m_socket(new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this))
 {
+    m_socket->setMaxAllowedIncomingMessageSize(quint64(MaxReplyBytes));
+    m_socket->setMaxAllowedIncomingFrameSize(quint64(MaxReplyBytes));
     connect(m_socket, SIGNAL(connected()), this, SLOT(connected()));
+    connect(m_socket, SIGNAL(aboutToClose()), this, SLOT(closing()));
     connect(m_socket, SIGNAL(disconnected()), this, SLOT(disconnected()));
     connect(m_socket, SIGNAL(error(QAbstractSocket::SocketError)), this, SLOT(failed()));
     connect(m_socket, SIGNAL(textMessageReceived(QString)), this, SLOT(message(QString)));
@@ -46,13 +68,15 @@ bool WebSocketServiceLink::isUsable(const QUrl &url, QString *reason)
 
 void WebSocketServiceLink::post(const QString &request)
 {
-    if (m_socket->state() == QAbstractSocket::ConnectedState) {
+    Request item {request, uidOf(request)};
+    if (m_socket->state() == QAbstractSocket::ConnectedState && !m_closeReceived) {
         m_socket->sendTextMessage(request);
+        m_written << item;
         return;
     }
-    m_waiting << request;
+    m_waiting << item;
     if (m_socket->state() == QAbstractSocket::UnconnectedState)
-        m_socket->open(m_url);
+        open();
 }
 
 QString WebSocketServiceLink::describe() const
@@ -60,32 +84,83 @@ QString WebSocketServiceLink::describe() const
     return QStringLiteral("service at %1").arg(m_url.toString());
 }
 
+void WebSocketServiceLink::open()
+{
+    if (m_socket->state() != QAbstractSocket::UnconnectedState)
+        return;
+    m_closeReceived = false;
+    m_socket->open(m_url);
+}
+
 void WebSocketServiceLink::connected()
 {
-    const QList<QString> waiting = m_waiting;
+    const QList<Request> waiting = m_waiting;
     m_waiting.clear();
-    for (const QString &request : waiting)
-        m_socket->sendTextMessage(request);
+    for (const Request &request : waiting) {
+        m_socket->sendTextMessage(request.text);
+        m_written << request;
+    }
+}
+
+void WebSocketServiceLink::closing()
+{
+    // The link itself never closes its connection: this is the service's close frame.
+    m_closeReceived = true;
 }
 
 void WebSocketServiceLink::disconnected()
 {
-    dropWaiting(QStringLiteral("connection to %1 closed").arg(m_url.toString()));
+    const QWebSocketProtocol::CloseCode code = m_socket->closeCode();
+    const bool clean = m_closeReceived
+        && (code == QWebSocketProtocol::CloseCodeNormal
+            || code == QWebSocketProtocol::CloseCodeGoingAway);
+    const QList<Request> undelivered = m_written + m_waiting;
+    m_written.clear();
+    m_waiting.clear();
+
+    QString why = QStringLiteral("connection to %1 closed").arg(m_url.toString());
+    if (m_closeReceived) {
+        why += QStringLiteral(" by the service (code %1%2)")
+                   .arg(int(code))
+                   .arg(m_socket->closeReason().isEmpty()
+                           ? QString()
+                           : QStringLiteral(", ") + m_socket->closeReason());
+    }
+    int again = 0;
+    int lost = 0;
+    for (Request request : undelivered) {
+        if (clean && !request.resent && !request.uid.isEmpty()) {
+            request.resent = true;
+            m_waiting << request;
+            ++again;
+        } else {
+            ++lost;
+        }
+    }
+    if (again > 0)
+        why += QStringLiteral("; %1 request(s) without a reply sent again").arg(again);
+    if (lost > 0)
+        why += QStringLiteral("; %1 request(s) without a reply dropped").arg(lost);
+    emit problem(why);
+    // Not from inside the socket's own disconnect: once it has settled.
+    if (!m_waiting.isEmpty())
+        QMetaObject::invokeMethod(this, "open", Qt::QueuedConnection);
 }
 
 void WebSocketServiceLink::failed()
 {
-    dropWaiting(QStringLiteral("%1: %2").arg(m_url.toString(), m_socket->errorString()));
+    // What went wrong; disconnected() settles the requests.
+    emit problem(QStringLiteral("%1: %2").arg(m_url.toString(), m_socket->errorString()));
 }
 
 void WebSocketServiceLink::message(const QString &text)
 {
+    const QString uid = uidOf(text);
+    for (int i = 0; !uid.isEmpty() && i < m_written.size(); ++i) {
+        if (m_written.at(i).uid == uid) {
+            m_written.removeAt(i);
+            break;
+        }
+    }
     emit received(text);
-}
-
-void WebSocketServiceLink::dropWaiting(const QString &why)
-{
-    // The wizard's own time-out tells the operator; the line only reports what happened.
-    m_waiting.clear();
-    emit problem(why);
 }

@@ -46,11 +46,21 @@ private:
 
 // A service reached over a WebSocket. The connection is opened on the first request and again
 // after it was lost; requests written while it opens wait for it.
+//
+// A request counts as delivered once its reply (the same "uid") has come back. When the service
+// closes the connection cleanly (a close frame with code 1000 or 1001, as on its idle limit) it
+// has answered everything it took and takes nothing after deciding to close, so a request still
+// without reply then never reached it: it is sent once more on a new connection. A request that
+// is cut off a second time, or by a connection that broke without a close (the service may have
+// acted on it), is dropped and reported; the wizard's own time-out tells the operator.
 class WebSocketServiceLink : public ServiceLink
 {
     Q_OBJECT
 
 public:
+    // A reply larger than this closes the connection (code 1009) before it is read whole.
+    static constexpr qint64 MaxReplyBytes = 64 << 20;
+
     explicit WebSocketServiceLink(const QUrl &url, QObject *parent = nullptr);
 
     // ws://HOST:PORT only; false with a reason for anything else.
@@ -60,17 +70,28 @@ public:
     QString describe() const override;
 
 private slots:
+    void open();
     void connected();
+    void closing();
     void disconnected();
     void failed();
     void message(const QString &text);
 
 private:
-    void dropWaiting(const QString &why);
+    struct Request
+    {
+        QString text;
+        QString uid;
+        bool resent = false;
+    };
 
     QUrl m_url;
     QWebSocket *m_socket;
-    QList<QString> m_waiting;
+    // Not yet written: the connection is opening or closing.
+    QList<Request> m_waiting;
+    // Written on the open connection, no reply yet.
+    QList<Request> m_written;
+    bool m_closeReceived = false;
 };
 
 #endif // SERVICELINK_H

@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <climits>
+
 namespace {
 
 // Amounts are written as decimal text ("1000.00"), never as floating JSON numbers.
@@ -41,7 +43,7 @@ QString TerminalSettings::checkFlagName(EPayCheckFlag flag)
 bool TerminalSettings::load(const QString &fileName, QString *error)
 {
     JsonConfig config;
-    if (!config.load(fileName)) {
+    if (!config.load(fileName, MaxFileSize)) {
         *error = config.error();
         return false;
     }
@@ -49,24 +51,23 @@ bool TerminalSettings::load(const QString &fileName, QString *error)
 
     const JsonNode fontNode = root.object(QStringLiteral("font"));
     font = QFont(fontNode.string(QStringLiteral("family")),
-        int(fontNode.integer(QStringLiteral("pointSize"), 12)));
+        int(fontNode.integer(QStringLiteral("pointSize"), 12, 1, 200)));
 
     const JsonNode currencyNode = root.object(QStringLiteral("currency"));
     currency = Currency();
-    currency.setNumber3(int(currencyNode.integer(QStringLiteral("number3"))));
+    currency.setNumber3(int(currencyNode.integer(QStringLiteral("number3"), 0, 999)));
     currency.setAlpha3(currencyNode.string(QStringLiteral("alpha3")));
-    currency.setRealMultiplier(int(currencyNode.integer(QStringLiteral("realMultiplier"))));
+    // Money keeps at most nine decimals: multipliers stop at 10^9.
+    currency.setRealMultiplier(
+        int(currencyNode.integer(QStringLiteral("realMultiplier"), 1, 1000000000)));
     currency.setLocale(currencyNode.string(QStringLiteral("locale"), QString()));
     currency.setCurrencySymbol(currencyNode.string(QStringLiteral("symbol"), QString()));
-    if (config.ok() && currency.realMultiplier() <= 0)
-        config.fail(currencyNode.path(QStringLiteral("realMultiplier")),
-            QStringLiteral("must be a positive number"));
 
     const JsonNode boxNode = root.object(QStringLiteral("box"));
     box = BoxInfo();
     box.setBoxId(boxNode.integer(QStringLiteral("boxId")));
     box.setDealerId(boxNode.integer(QStringLiteral("dealerId")));
-    box.setHwSwId(int(boxNode.integer(QStringLiteral("hwSwId"), -1)));
+    box.setHwSwId(int(boxNode.integer(QStringLiteral("hwSwId"), -1, INT_MIN, INT_MAX)));
     box.setCurrency(currency);
     box.setDealerName(boxNode.string(QStringLiteral("dealerName"), QString()));
     box.setDealerAddress(boxNode.string(QStringLiteral("dealerAddress"), QString()));
@@ -195,13 +196,13 @@ ProviderParameter TerminalSettings::parameter(const JsonNode &node, qint64 provi
     parameter.setName(node.string(QStringLiteral("name")));
     parameter.setLabel(node.string(QStringLiteral("label")));
     parameter.setCheckLabel(node.string(QStringLiteral("checkLabel"), parameter.label()));
-    parameter.setPos(int(node.integer(QStringLiteral("pos"))));
+    parameter.setPos(int(node.integer(QStringLiteral("pos"), INT_MIN, INT_MAX)));
     parameter.setMask(node.string(QStringLiteral("mask"), QString()));
     parameter.setRegExp(node.string(QStringLiteral("regExp"), QString()));
     parameter.setValue(node.string(QStringLiteral("value"), QString()));
     parameter.setPrintable(node.flag(QStringLiteral("printable"), true));
-    parameter.setBarcodeStart(int(node.integer(QStringLiteral("barcodeStart"), -1)));
-    parameter.setBarcodeFinish(int(node.integer(QStringLiteral("barcodeFinish"), -1)));
+    parameter.setBarcodeStart(int(node.integer(QStringLiteral("barcodeStart"), -1, -1, INT_MAX)));
+    parameter.setBarcodeFinish(int(node.integer(QStringLiteral("barcodeFinish"), -1, -1, INT_MAX)));
     const QJsonObject values = node.map(QStringLiteral("values"));
     QMap<QString, QVariant> choices;
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)

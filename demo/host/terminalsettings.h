@@ -19,6 +19,9 @@ class JsonNode;
 class TerminalSettings
 {
 public:
+    // A terminal file is a few kilobytes; anything near this is not one.
+    static constexpr qint64 MaxFileSize = 1 << 20;
+
     // False with `error` naming the file and the key when the file is missing, is not JSON or
     // lacks a key.
     bool load(const QString &fileName, QString *error);

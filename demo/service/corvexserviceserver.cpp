@@ -6,12 +6,16 @@
 #include <QWebSocket>
 #include <QWebSocketServer>
 
-CorvexServiceServer::CorvexServiceServer(CorvexSimulator *simulator, QObject *parent)
+CorvexServiceServer::CorvexServiceServer(
+    CorvexSimulator *simulator, const ServiceLimits &limits, QObject *parent)
     : QObject(parent)
     , m_simulator(simulator)
+    , m_limits(limits)
     , m_server(new QWebSocketServer(
           QStringLiteral("corvex-service"), QWebSocketServer::NonSecureMode, this))
 {
+    // A client that connects and never finishes the opening handshake is dropped.
+    m_server->setHandshakeTimeout(10000);
     connect(m_server, SIGNAL(newConnection()), this, SLOT(acceptConnection()));
 }
 
@@ -30,30 +34,98 @@ QString CorvexServiceServer::errorString() const
     return m_server->errorString();
 }
 
-void CorvexServiceServer::acceptConnection()
+int CorvexServiceServer::connectionCount() const
 {
-    while (QWebSocket *socket = m_server->nextPendingConnection()) {
-        socket->setParent(this);
-        connect(socket, SIGNAL(textMessageReceived(QString)), this, SLOT(handleMessage(QString)));
-        connect(socket, SIGNAL(disconnected()), this, SLOT(dropConnection()));
-    }
+    return findChildren<ServiceConnection *>(QString(), Qt::FindDirectChildrenOnly).size();
 }
 
-void CorvexServiceServer::handleMessage(const QString &message)
+void CorvexServiceServer::acceptConnection()
 {
-    auto *socket = qobject_cast<QWebSocket *>(sender());
-    if (!socket)
+    while (QWebSocket *socket = m_server->nextPendingConnection())
+        new ServiceConnection(socket, m_simulator, m_limits, this);
+}
+
+ServiceConnection::ServiceConnection(
+    QWebSocket *socket, CorvexSimulator *simulator, const ServiceLimits &limits, QObject *parent)
+    : QObject(parent)
+    , m_socket(socket)
+    , m_simulator(simulator)
+    , m_limits(limits)
+{
+    m_socket->setParent(this);
+    m_socket->setMaxAllowedIncomingMessageSize(quint64(m_limits.maxMessageBytes));
+    m_socket->setMaxAllowedIncomingFrameSize(quint64(m_limits.maxMessageBytes));
+    connect(m_socket, SIGNAL(textMessageReceived(QString)), this, SLOT(handleMessage(QString)));
+    connect(m_socket, SIGNAL(bytesWritten(qint64)), this, SLOT(written(qint64)));
+    connect(m_socket, SIGNAL(disconnected()), this, SLOT(closed()));
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(m_limits.idleMs);
+    connect(&m_idle, SIGNAL(timeout()), this, SLOT(idle()));
+    m_idle.start();
+}
+
+void ServiceConnection::handleMessage(const QString &message)
+{
+    // Once the service has decided to close, it takes no more requests: a client whose request
+    // crossed the close can tell it was never acted on and send it again.
+    if (m_closing || m_socket->state() != QAbstractSocket::ConnectedState)
         return;
-    // The socket is the context: a client that disconnects before its reply is due gets none.
-    QPointer<QWebSocket> target(socket);
-    m_simulator->submit(message, socket, [target](const QString &reply) {
-        if (target && target->state() == QAbstractSocket::ConnectedState)
-            target->sendTextMessage(reply);
+    m_idle.start();
+    ++m_due;
+    // The connection is the context: a client that disconnects before its reply is due gets none.
+    QPointer<ServiceConnection> self(this);
+    m_simulator->submit(message, this, [self](const QString &text) {
+        if (self)
+            self->reply(text);
     });
 }
 
-void CorvexServiceServer::dropConnection()
+void ServiceConnection::reply(const QString &text)
 {
-    if (auto *socket = qobject_cast<QWebSocket *>(sender()))
-        socket->deleteLater();
+    --m_due;
+    if (m_closing || m_socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    m_idle.start();
+    m_unsent += m_socket->sendTextMessage(text);
+    if (m_unsent > m_limits.maxUnsentBytes) {
+        qWarning("corvex-service: dropped %s: %lld bytes of replies not read", qPrintable(peer()),
+            m_unsent);
+        m_closing = true;
+        m_socket->abort();
+    }
+}
+
+void ServiceConnection::written(qint64 bytes)
+{
+    // The written bytes count frame headers (and the handshake) too: never below zero.
+    m_unsent = qMax<qint64>(0, m_unsent - bytes);
+}
+
+void ServiceConnection::idle()
+{
+    if (m_closing)
+        return;
+    if (m_due > 0) {
+        m_idle.start();
+        return;
+    }
+    qInfo("corvex-service: closed %s: silent for %d ms", qPrintable(peer()), m_limits.idleMs);
+    m_closing = true;
+    m_socket->close(QWebSocketProtocol::CloseCodeGoingAway, QStringLiteral("idle"));
+    // A client that never answers the close is cut off.
+    QTimer::singleShot(5000, m_socket, SLOT(abort()));
+}
+
+void ServiceConnection::closed()
+{
+    m_closing = true;
+    m_idle.stop();
+    deleteLater();
+}
+
+QString ServiceConnection::peer() const
+{
+    return QStringLiteral("%1:%2")
+        .arg(m_socket->peerAddress().toString())
+        .arg(m_socket->peerPort());
 }

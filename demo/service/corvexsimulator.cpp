@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <climits>
+
 namespace {
 
 const QStringList PARAMETER_NAMES = {CorvexKey::PName1, CorvexKey::PName2, CorvexKey::PName3};
@@ -70,7 +72,7 @@ CorvexSimulator::CorvexSimulator(QObject *parent)
 bool CorvexSimulator::load(const QString &fileName, QString *error)
 {
     JsonConfig config;
-    if (!config.load(fileName)) {
+    if (!config.load(fileName, MaxFileSize)) {
         *error = config.error();
         return false;
     }
@@ -105,7 +107,7 @@ bool CorvexSimulator::load(const QString &fileName, QString *error)
     const JsonNode codes(
         &config, root.map(QStringLiteral("phoneCodes")), root.path(QStringLiteral("phoneCodes")));
     for (const QString &phone : codes.raw().keys())
-        phoneCodes.insert(phone, int(codes.integer(phone)));
+        phoneCodes.insert(phone, int(codes.integer(phone, INT_MIN, INT_MAX)));
 
     QList<QJsonObject> failures;
     if (root.has(QStringLiteral("failures"))) {
@@ -116,9 +118,11 @@ bool CorvexSimulator::load(const QString &fileName, QString *error)
         }
     }
 
-    const int unknownCode = int(root.integer(QStringLiteral("unknownCustomerCode"), 18));
-    const qint64 nextCode = root.integer(QStringLiteral("nextCreditCode"), 7000000001LL);
-    const int delay = int(root.integer(QStringLiteral("replyDelayMs"), 300));
+    const int unknownCode
+        = int(root.integer(QStringLiteral("unknownCustomerCode"), 18, INT_MIN, INT_MAX));
+    const qint64 nextCode
+        = root.integer(QStringLiteral("nextCreditCode"), 7000000001LL, 0, JsonNode::MaxInteger);
+    const int delay = int(root.integer(QStringLiteral("replyDelayMs"), 300, 0, MaxReplyDelay));
     if (!config.ok()) {
         *error = config.error();
         return false;

@@ -18,6 +18,10 @@ class CorvexSimulator : public QObject
     Q_OBJECT
 
 public:
+    // Limits of the service file and of the reply delay (an hour).
+    static constexpr qint64 MaxFileSize = 16 << 20;
+    static constexpr int MaxReplyDelay = 3600000;
+
     explicit CorvexSimulator(QObject *parent = nullptr);
 
     // Replaces the whole state with the contents of a service file. On failure the state is
@@ -25,7 +29,7 @@ public:
     bool load(const QString &fileName, QString *error);
 
     int replyDelay() const { return m_replyDelay; }
-    void setReplyDelay(int milliseconds) { m_replyDelay = qMax(0, milliseconds); }
+    void setReplyDelay(int milliseconds) { m_replyDelay = qBound(0, milliseconds, MaxReplyDelay); }
 
     // The reply to one request, at once; registrations take effect here.
     QJsonObject answer(const QJsonObject &request);

@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <cmath>
+
 namespace {
 
 QString kindName(QJsonValue::Type type)
@@ -64,22 +66,28 @@ QString JsonNode::string(const QString &key, const QString &fallback) const
     return found.isUndefined() ? fallback : found.toString();
 }
 
-qint64 JsonNode::integer(const QString &key) const
+qint64 JsonNode::integer(const QString &key, qint64 min, qint64 max) const
 {
     const QJsonValue found = value(key, QJsonValue::Double, true);
+    if (found.isUndefined())
+        return 0;
+    // Checked as a double before any conversion: 1e300 has no qint64, and a value cut to fit
+    // (4294967297 into an int) would be another setting than the one written.
     const double number = found.toDouble();
-    // JSON numbers are doubles; whole numbers up to 2^53 survive the round trip exactly.
-    if (!found.isUndefined() && (number != qint64(number) || qAbs(number) > 9007199254740992.0)) {
-        if (m_config)
-            m_config->fail(path(key), QStringLiteral("must be a whole number"));
+    if (std::floor(number) != number) {
+        fail(key, QStringLiteral("must be a whole number"));
+        return 0;
+    }
+    if (!(number >= double(min) && number <= double(max))) {
+        fail(key, QStringLiteral("must be a whole number from %1 to %2").arg(min).arg(max));
         return 0;
     }
     return qint64(number);
 }
 
-qint64 JsonNode::integer(const QString &key, qint64 fallback) const
+qint64 JsonNode::integer(const QString &key, qint64 fallback, qint64 min, qint64 max) const
 {
-    return has(key) ? integer(key) : fallback;
+    return has(key) ? integer(key, min, max) : fallback;
 }
 
 bool JsonNode::flag(const QString &key, bool fallback) const
@@ -136,7 +144,7 @@ void JsonNode::fail(const QString &key, const QString &problem) const
         m_config->fail(path(key), problem);
 }
 
-bool JsonConfig::load(const QString &fileName)
+bool JsonConfig::load(const QString &fileName, qint64 maxBytes)
 {
     m_fileName = fileName;
     m_root = QJsonObject();
@@ -147,8 +155,18 @@ bool JsonConfig::load(const QString &fileName)
         m_error = QStringLiteral("%1: cannot read the file (%2)").arg(fileName, file.errorString());
         return false;
     }
+    const QByteArray text = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        m_error = QStringLiteral("%1: cannot read the file (%2)").arg(fileName, file.errorString());
+        return false;
+    }
+    if (text.size() > maxBytes) {
+        m_error
+            = QStringLiteral("%1: the file is larger than %2 bytes").arg(fileName).arg(maxBytes);
+        return false;
+    }
     QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         m_error = QStringLiteral("%1: not JSON (%2 at offset %3)")
                       .arg(fileName, parseError.errorString())

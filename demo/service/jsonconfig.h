@@ -21,15 +21,24 @@ public:
     QString path() const { return m_path; }
     QString path(const QString &key) const;
 
+    // The widest whole numbers a JSON number (a double) carries exactly: +-2^53.
+    static constexpr qint64 MaxInteger = 9007199254740992LL;
+
     // Required values: a missing key or a value of another kind records an error.
     QString string(const QString &key) const;
-    qint64 integer(const QString &key) const;
+    qint64 integer(const QString &key) const { return integer(key, -MaxInteger, MaxInteger); }
+    // A whole number from `min` to `max`; anything else records an error and gives 0.
+    qint64 integer(const QString &key, qint64 min, qint64 max) const;
     JsonNode object(const QString &key) const;
     QList<JsonNode> objects(const QString &key) const;
 
     // Optional values: the fallback when the key is missing, an error when it has another kind.
     QString string(const QString &key, const QString &fallback) const;
-    qint64 integer(const QString &key, qint64 fallback) const;
+    qint64 integer(const QString &key, qint64 fallback) const
+    {
+        return integer(key, fallback, -MaxInteger, MaxInteger);
+    }
+    qint64 integer(const QString &key, qint64 fallback, qint64 min, qint64 max) const;
     bool flag(const QString &key, bool fallback) const;
     QStringList strings(const QString &key) const;
     QJsonObject map(const QString &key) const;
@@ -50,7 +59,8 @@ private:
 class JsonConfig
 {
 public:
-    bool load(const QString &fileName);
+    // Reads at most `maxBytes`: a longer file (or an endless one such as /dev/zero) is refused.
+    bool load(const QString &fileName, qint64 maxBytes);
 
     JsonNode root() { return JsonNode(this, m_root, QString()); }
     bool ok() const { return m_error.isEmpty(); }

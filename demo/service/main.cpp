@@ -39,7 +39,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption delay(QStringLiteral("delay"),
         QStringLiteral("Reply delay in milliseconds (default: the data file's replyDelayMs)."),
         QStringLiteral("ms"));
-    parser.addOptions({listen, data, delay});
+    const ServiceLimits defaults;
+    const QCommandLineOption idle(QStringLiteral("idle"),
+        QStringLiteral("Close a connection silent for this many seconds, 1 to 86400 (default: %1).")
+            .arg(defaults.idleMs / 1000),
+        QStringLiteral("seconds"));
+    parser.addOptions({listen, data, delay, idle});
     parser.process(app);
 
     if (!parser.isSet(listen)) {
@@ -62,16 +67,27 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(delay)) {
         const int milliseconds = parser.value(delay).toInt(&ok);
-        if (!ok || milliseconds < 0) {
-            err << "corvex-service: --delay needs milliseconds, not \"" << parser.value(delay)
-                << "\"\n";
+        if (!ok || milliseconds < 0 || milliseconds > CorvexSimulator::MaxReplyDelay) {
+            err << "corvex-service: --delay needs milliseconds from 0 to "
+                << CorvexSimulator::MaxReplyDelay << ", not \"" << parser.value(delay) << "\"\n";
             return 2;
         }
         simulator.setReplyDelay(milliseconds);
     }
 
+    ServiceLimits limits;
+    if (parser.isSet(idle)) {
+        const int seconds = parser.value(idle).toInt(&ok);
+        if (!ok || seconds < 1 || seconds > 86400) {
+            err << "corvex-service: --idle needs seconds from 1 to 86400, not \""
+                << parser.value(idle) << "\"\n";
+            return 2;
+        }
+        limits.idleMs = seconds * 1000;
+    }
+
     // Loopback only: the simulator has no authentication and is not meant for a network.
-    CorvexServiceServer server(&simulator);
+    CorvexServiceServer server(&simulator, limits);
     if (!server.listen(QHostAddress::LocalHost, quint16(port))) {
         err << "corvex-service: cannot listen on 127.0.0.1:" << port << ": " << server.errorString()
             << '\n';
