@@ -12,6 +12,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextStream>
+#include <QWebSocket>
+#include <QWebSocketServer>
 
 #include <memory>
 
@@ -87,6 +89,43 @@ struct Terminal
 
 static const QVariantMap KNOWN = {{"phone", "9161234567"}, {"templateType", 0}};
 
+enum Far { ClosesFirstConnection, ClosesEveryConnection, BreaksOnRequest, AnswersTooMuch };
+
+// A service on loopback that misbehaves in one way; it counts the requests it receives.
+class FakeService : public QObject
+{
+public:
+    FakeService(Far far, CorvexSimulator *simulator)
+        : m_server("fake", QWebSocketServer::NonSecureMode)
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        connect(&m_server, &QWebSocketServer::newConnection, this, [this, far, simulator] {
+            while (QWebSocket *socket = m_server.nextPendingConnection()) {
+                socket->setParent(this);
+                const bool first = ++connections == 1;
+                connect(socket, &QWebSocket::textMessageReceived, socket, [=](const QString &text) {
+                    ++requests;
+                    if (far == ClosesEveryConnection || (far == ClosesFirstConnection && first))
+                        socket->close(QWebSocketProtocol::CloseCodeGoingAway, "idle");
+                    else if (far == BreaksOnRequest)
+                        socket->abort();
+                    else if (far == AnswersTooMuch)
+                        socket->sendTextMessage(simulator->answer(text) + QString(5000, ' '));
+                    else
+                        socket->sendTextMessage(simulator->answer(text));
+                });
+            }
+        });
+    }
+    QString url() const { return QString("ws://127.0.0.1:%1").arg(m_server.serverPort()); }
+
+    int connections = 0;
+    int requests = 0;
+
+private:
+    QWebSocketServer m_server;
+};
+
 class TestDemoExchange : public QObject
 {
     Q_OBJECT
@@ -98,6 +137,8 @@ private slots:
     void replies();
     void lineFails_data();
     void lineFails();
+    void resend_data();
+    void resend();
 
 private:
     QTemporaryDir m_dir;
@@ -192,6 +233,42 @@ void TestDemoExchange::lineFails()
     QCOMPARE(terminal.lines("reply"), 0);
     QCOMPARE(terminal.lines("line") > 0, !problem.isEmpty());
     QVERIFY2(terminal.log.contains(problem), qPrintable(terminal.log));
+}
+
+// A request cut off by a clean close (the service had not taken it) is sent once more on a new
+// connection; one cut off by a broken line is not, as the service may have acted on it.
+void TestDemoExchange::resend_data()
+{
+    addRows<int, int, int, QString>({"far", "requests", "replies", "log"},
+        {{"closed as the request came", ClosesFirstConnection, 2, 1,
+             "closed by the service (code 1001, idle); 1 request(s) without a reply sent again"},
+            {"closed every time", ClosesEveryConnection, 2, 0,
+                "1 request(s) without a reply dropped"},
+            {"broken after the request", BreaksOnRequest, 1, 0,
+                "1 request(s) without a reply dropped"},
+            {"reply past the size limit", AnswersTooMuch, 1, 0,
+                "closed by the service (code 1009"}});
+}
+
+void TestDemoExchange::resend()
+{
+    QFETCH(int, far);
+    QFETCH(int, requests);
+    QFETCH(int, replies);
+    QFETCH(QString, log);
+    CorvexSimulator simulator;
+    QString error;
+    QVERIFY2(simulator.load(m_data, &error), qPrintable(error));
+    FakeService service(Far(far), &simulator);
+    // The size limit is lowered to a few kilobytes for the row that passes it.
+    Terminal terminal(new WebSocketServiceLink(QUrl(service.url()), 4096));
+    terminal.ask("listtid", KNOWN);
+    QTRY_COMPARE(service.requests, requests);
+    QTRY_COMPARE(terminal.lines("reply"), replies);
+    QTest::qWait(300);
+    QCOMPARE(service.requests, requests);
+    QCOMPARE(terminal.sender()->isComplete(), replies == 1);
+    QVERIFY2(terminal.log.contains(log), qPrintable(terminal.log));
 }
 
 QTEST_MAIN(TestDemoExchange)

@@ -42,13 +42,13 @@ QString uidOf(const QString &text)
 
 } // namespace
 
-WebSocketServiceLink::WebSocketServiceLink(const QUrl &url, QObject *parent)
+WebSocketServiceLink::WebSocketServiceLink(const QUrl &url, qint64 maxReplyBytes, QObject *parent)
     : ServiceLink(parent)
     , m_url(url)
     , m_socket(new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this))
 {
-    m_socket->setMaxAllowedIncomingMessageSize(quint64(MaxReplyBytes));
-    m_socket->setMaxAllowedIncomingFrameSize(quint64(MaxReplyBytes));
+    m_socket->setMaxAllowedIncomingMessageSize(quint64(maxReplyBytes));
+    m_socket->setMaxAllowedIncomingFrameSize(quint64(maxReplyBytes));
     connect(m_socket, SIGNAL(connected()), this, SLOT(connected()));
     connect(m_socket, SIGNAL(aboutToClose()), this, SLOT(closing()));
     connect(m_socket, SIGNAL(disconnected()), this, SLOT(disconnected()));

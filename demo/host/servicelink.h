@@ -61,7 +61,8 @@ public:
     // A reply larger than this closes the connection (code 1009) before it is read whole.
     static constexpr qint64 MaxReplyBytes = 64 << 20;
 
-    explicit WebSocketServiceLink(const QUrl &url, QObject *parent = nullptr);
+    explicit WebSocketServiceLink(
+        const QUrl &url, qint64 maxReplyBytes = MaxReplyBytes, QObject *parent = nullptr);
 
     // ws://HOST:PORT only; false with a reason for anything else.
     static bool isUsable(const QUrl &url, QString *reason);
