@@ -57,7 +57,7 @@ mkdir -p "$build_dir/findings" "$build_dir/logs"
 json_harnesses=" fuzz_details fuzz_reply fuzz_templates "
 
 # What a harness's output says when it found something, whatever its exit status.
-report='^(==[0-9]+==ERROR|SUMMARY: [A-Za-z]*Sanitizer|ERROR: libFuzzer|invariant failed|.*runtime error:)'
+report='^==[0-9]+== ?ERROR|^SUMMARY: [A-Za-z]*Sanitizer|ERROR: libFuzzer|^invariant failed|runtime error:'
 
 findings=0
 for program in "${harnesses[@]}"; do
