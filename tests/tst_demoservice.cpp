@@ -38,6 +38,20 @@ QByteArray textFrame(const QByteArray &payload)
     return frame + QByteArray(4, '\0') + payload;
 }
 
+// Opens a WebSocket by hand on `socket`, which then reads only what the test asks for.
+bool rawHandshake(QTcpSocket &socket, quint16 port)
+{
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!socket.waitForConnected(5000))
+        return false;
+    socket.write(QString("GET / HTTP/1.1\r\nHost: 127.0.0.1:%1\r\nUpgrade: websocket\r\n"
+                         "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                         "Sec-WebSocket-Version: 13\r\n\r\n")
+                     .arg(port)
+                     .toLatin1());
+    return true;
+}
+
 // A request whose reply carries `size` bytes of uid back.
 QString bulkyRequest(int size)
 {
@@ -67,6 +81,7 @@ private slots:
     void oversizedRequest();
     void idleConnections();
     void unreadReplies();
+    void requestAfterClose();
     void idleOption();
     void serviceProgram_data();
     void serviceProgram();
@@ -378,14 +393,8 @@ void TestDemoService::unreadReplies()
     QTRY_COMPARE(reader.state(), QAbstractSocket::ConnectedState);
 
     QTcpSocket deaf;
-    deaf.connectToHost(QHostAddress::LocalHost, server.serverPort());
-    QVERIFY(deaf.waitForConnected(5000));
+    QVERIFY(rawHandshake(deaf, server.serverPort()));
     deaf.setReadBufferSize(1);
-    deaf.write(QString("GET / HTTP/1.1\r\nHost: 127.0.0.1:%1\r\nUpgrade: websocket\r\n"
-                       "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                       "Sec-WebSocket-Version: 13\r\n\r\n")
-                   .arg(server.serverPort())
-                   .toLatin1());
     QTRY_COMPARE(server.connectionCount(), 2);
     const QByteArray request = textFrame(bulkyRequest(60000).toUtf8());
     for (int i = 0; i < 300 && server.connectionCount() == 2; ++i) {
@@ -395,6 +404,27 @@ void TestDemoService::unreadReplies()
     QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 1, 15000);
     reader.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"1"})");
     QTRY_COMPARE(replies.size(), 1);
+}
+
+// Once the service has closed a connection, a request that still arrives on it is not taken
+// (the client can send it again elsewhere), and a client that never answers the close does not
+// keep the connection.
+void TestDemoService::requestAfterClose()
+{
+    m_service.setReplyDelay(0);
+    ServiceLimits limits;
+    limits.idleMs = 200;
+    CorvexServiceServer server(&m_service, limits);
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    QTcpSocket late;
+    QVERIFY(rawHandshake(late, server.serverPort()));
+    QByteArray seen;
+    QTRY_VERIFY((seen += late.readAll()).contains(char(0x88)));
+    late.write(textFrame(R"({"function":"listtid","phone":"9161234567","uid":"late"})"));
+    QTest::qWait(300);
+    seen += late.readAll();
+    QVERIFY(!seen.contains("\"uid\":\"late\""));
+    QTRY_COMPARE(server.connectionCount(), 0);
 }
 
 // The idle limit of the service program, from its command line.

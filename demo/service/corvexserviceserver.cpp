@@ -112,8 +112,6 @@ void ServiceConnection::idle()
     qInfo("corvex-service: closed %s: silent for %d ms", qPrintable(peer()), m_limits.idleMs);
     m_closing = true;
     m_socket->close(QWebSocketProtocol::CloseCodeGoingAway, QStringLiteral("idle"));
-    // A client that never answers the close is cut off.
-    QTimer::singleShot(5000, m_socket, SLOT(abort()));
 }
 
 void ServiceConnection::closed()
