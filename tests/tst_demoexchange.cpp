@@ -241,13 +241,13 @@ void TestDemoExchange::resend_data()
 {
     addRows<int, int, int, QString>({"far", "requests", "replies", "log"},
         {{"closed as the request came", ClosesFirstConnection, 2, 1,
-             "closed by the service (code 1001, idle); 1 request(s) without a reply sent again"},
+             "closed (close code 1001, idle); 1 request(s) without a reply sent again"},
             {"closed every time", ClosesEveryConnection, 2, 0,
                 "1 request(s) without a reply dropped"},
             {"broken after the request", BreaksOnRequest, 1, 0,
                 "1 request(s) without a reply dropped"},
             {"reply past the size limit", AnswersTooMuch, 1, 0,
-                "closed by the service (code 1009"}});
+                "closed (close code 1009, Maximum framesize exceeded"}});
 }
 
 void TestDemoExchange::resend()

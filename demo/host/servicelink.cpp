@@ -104,7 +104,8 @@ void WebSocketServiceLink::connected()
 
 void WebSocketServiceLink::closing()
 {
-    // The link itself never closes its connection: this is the service's close frame.
+    // A close handshake began: the service's close frame, or the socket's own close of a reply
+    // past the size limit (code 1009). The link itself never closes with 1000 or 1001.
     m_closeReceived = true;
 }
 
@@ -120,7 +121,7 @@ void WebSocketServiceLink::disconnected()
 
     QString why = QStringLiteral("connection to %1 closed").arg(m_url.toString());
     if (m_closeReceived) {
-        why += QStringLiteral(" by the service (code %1%2)")
+        why += QStringLiteral(" (close code %1%2)")
                    .arg(int(code))
                    .arg(m_socket->closeReason().isEmpty()
                            ? QString()
