@@ -38,7 +38,8 @@ FixNumber shareOf(const FixNumber &summ, double x)
 } // namespace
 
 // The fixed part, the share and the limits are amounts, each at its own multiplier: they are
-// added and compared as such. The result carries at least the multiplier of summ.
+// added and compared as such. The result carries the multiplier of summ or a finer one, unless
+// it went beyond 64 bits there.
 FixNumber ComissionItemCondition::calcComission(const FixNumber &summ, bool inner) const
 {
     const FixNumber none(summ.realMultiplier());

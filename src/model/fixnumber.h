@@ -83,7 +83,7 @@ private:
 // use it. A multiplier of 0 counts as 1 (whole units).
 // - The result carries the larger of the two multipliers and the exact sum or difference, when
 //   that fits into 64 bits. (Between multipliers that are not multiples of one another the exact
-//   value may fall between two units; it is then rounded to the nearest, a half away from zero.)
+//   value may fall between two units; it is then rounded to a nearest one.)
 // - When it does not fit there, the result carries the smaller multiplier and the value rounded
 //   to the nearest unit of it: an amount that only overflows at the finer scale stays whole.
 // - When it fits at neither, it is clamped at the 64-bit limit of its sign at the smaller
