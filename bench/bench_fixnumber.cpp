@@ -7,41 +7,14 @@
 
 #include <array>
 
-// Money arithmetic and comparisons against the bare 64-bit arithmetic underneath; text in and out
-// against Qt's own number conversions of the same texts and values.
+// Amount text in and out, as the payment form reads and shows it, against Qt's own number
+// conversions of the same texts and values.
 
 namespace {
 
 const std::array<long long, 4> UNITS = {12345, 678, 99999999, 5};
 
 } // namespace
-
-// Both operands are read from memory on every round, as amounts are in the plug-in.
-#define CORVEX_BINARY_PAIR(name, op)                                                               \
-    static void name##_project(benchmark::State &state)                                            \
-    {                                                                                              \
-        FixNumber operands[2] = {FixNumber(100, UNITS[0]), FixNumber(100, UNITS[1])};              \
-        for (auto _ : state) {                                                                     \
-            benchmark::DoNotOptimize(operands);                                                    \
-            auto result = operands[0] op operands[1];                                              \
-            benchmark::DoNotOptimize(result);                                                      \
-        }                                                                                          \
-    }                                                                                              \
-    static void name##_baseline(benchmark::State &state)                                           \
-    {                                                                                              \
-        long long operands[2] = {UNITS[0], UNITS[1]};                                              \
-        for (auto _ : state) {                                                                     \
-            benchmark::DoNotOptimize(operands);                                                    \
-            auto result = operands[0] op operands[1];                                              \
-            benchmark::DoNotOptimize(result);                                                      \
-        }                                                                                          \
-    }                                                                                              \
-    BENCHMARK(name##_project)->Name(#name "/project");                                             \
-    BENCHMARK(name##_baseline)->Name(#name "/baseline");
-
-CORVEX_BINARY_PAIR(BM_Add, +)
-CORVEX_BINARY_PAIR(BM_Less, <)
-CORVEX_BINARY_PAIR(BM_GreaterEqual, >=)
 
 static const QStringList AMOUNT_TEXTS = {QStringLiteral("1234.56"), QStringLiteral("12,5"),
     QStringLiteral("007"), QStringLiteral("99999.99")};

@@ -10,13 +10,15 @@ static FixNumber cents(long long units)
     return FixNumber(100, units);
 }
 
+// A fixed part given as a number replaces the one in cents.
 static Condition condition(long long fix, const FixNumber &percent, long long minimum = 0,
-    long long maximum = 0, long long bottom = 0, long long top = 100000000)
+    long long maximum = 0, const FixNumber &fixed = {}, long long bottom = 0,
+    long long top = 100000000)
 {
     Condition result;
     result.setSummRangeBottom(cents(bottom));
     result.setSummRangeTop(cents(top));
-    result.setFixCommiss(cents(fix));
+    result.setFixCommiss(fixed.value() != 0 || fixed.realMultiplier() != 100 ? fixed : cents(fix));
     result.setPercent(percent);
     result.setMinPercentCommissResult(cents(minimum));
     result.setMaxPercentCommissResult(cents(maximum));
@@ -59,53 +61,87 @@ class tst_Comission : public QObject
     Q_OBJECT
 
 private slots:
-    // Rates of 100 % or more add nothing instead of dividing by zero or going negative.
+    // Rates of 100 % or more add nothing instead of dividing by zero or going negative. The
+    // fixed part, the share and the limits count as amounts at their own multipliers; a fixed
+    // part at multiplier 0 (the default) is whole units, and the result carries the amount's
+    // multiplier or a finer one.
     void conditionCommission_data()
     {
         const Condition example = condition(1000, cents(150));
-        addRows<Condition, bool, long long>({"rule", "inner", "expected"},
-            {{"inner", example, true, 1300}, {"outer", example, false, 1304},
-                {"0 %", condition(1000, cents(0)), false, 1000},
-                {"100 %", condition(1000, cents(10000)), false, 1000},
-                {"minimum", condition(100, cents(0), 500), true, 500},
-                {"maximum", condition(100, cents(0), 0, 50), true, 50},
-                {"maximum bounds fixed part", condition(1000, cents(150), 0, 1200), true, 1200},
-                {"1 % at x1000", condition(0, FixNumber(1000, 1000)), false, 202},
-                {"10000 units at x1000", condition(0, FixNumber(1000, 10000)), true, 0},
-                {"100 % at x10", condition(7, FixNumber(10, 1000)), false, 7},
-                {"150 % outer", condition(7, FixNumber(1, 150)), false, 7},
-                {"150 % inner", condition(7, FixNumber(1, 150)), true, 7},
-                {"150 at x0", condition(7, FixNumber(0, 150)), false, 7}});
+        const long long max = std::numeric_limits<long long>::max();
+        const FixNumber none(0u, 0LL);
+        const FixNumber mills(1000, 50000LL);
+        addRows<Condition, FixNumber, bool, FixNumber>({"rule", "summ", "inner", "expected"},
+            {{"inner", example, cents(20000), true, cents(1300)},
+                {"outer", example, cents(20000), false, cents(1304)},
+                {"0 %", condition(1000, cents(0)), cents(20000), false, cents(1000)},
+                {"100 %", condition(1000, cents(10000)), cents(20000), false, cents(1000)},
+                {"minimum", condition(100, cents(0), 500), cents(20000), true, cents(500)},
+                {"maximum", condition(100, cents(0), 0, 50), cents(20000), true, cents(50)},
+                {"maximum bounds fixed part", condition(1000, cents(150), 0, 1200), cents(20000),
+                    true, cents(1200)},
+                {"1 % at x1000", condition(0, FixNumber(1000, 1000)), cents(20000), false,
+                    cents(202)},
+                {"10000 units at x1000", condition(0, FixNumber(1000, 10000)), cents(20000), true,
+                    cents(0)},
+                {"100 % at x10", condition(7, FixNumber(10, 1000)), cents(20000), false, cents(7)},
+                {"150 % outer", condition(7, FixNumber(1, 150)), cents(20000), false, cents(7)},
+                {"150 % inner", condition(7, FixNumber(1, 150)), cents(20000), true, cents(7)},
+                {"150 at x0", condition(7, FixNumber(0, 150)), cents(20000), false, cents(7)},
+                {"no fixed part, under maximum", condition(0, cents(100), 0, 500, none),
+                    cents(10000), true, cents(100)},
+                {"no fixed part, under minimum", condition(0, cents(100), 3000, 0, none),
+                    cents(10000), true, cents(3000)},
+                {"fixed part x0 is whole", condition(0, cents(0), 0, 0, FixNumber(0, 5LL)),
+                    cents(20000), true, cents(500)},
+                {"fixed part x100, amount x1000", condition(100, cents(100)), mills, true,
+                    FixNumber(1000, 1500LL)},
+                {"amount x0", condition(1000, cents(150)), FixNumber(0, 200LL), true, cents(1300)},
+                {"99.99 % outer beyond 64 bits", condition(0, cents(9999)),
+                    cents(1000000000000000LL), false, cents(max)}});
     }
     void conditionCommission()
     {
         QFETCH(Condition, rule);
+        QFETCH(FixNumber, summ);
         QFETCH(bool, inner);
-        QFETCH(long long, expected);
-        const FixNumber result = rule.calcComission(cents(20000), inner);
-        QCOMPARE(qMakePair(result.realMultiplier(), result.value()), qMakePair(100u, expected));
+        QFETCH(FixNumber, expected);
+        const FixNumber result = rule.calcComission(summ, inner);
+        QCOMPARE(qMakePair(result.realMultiplier(), result.value()),
+            qMakePair(expected.realMultiplier(), expected.value()));
     }
 
-    // Outward, a range sees the amount with the commission so far on top.
+    // Outward, a range sees the amount with the commission so far on top. A rule adds its
+    // conditions as amounts, at the amount's multiplier or a finer one.
     void ranges_data()
     {
-        const ComissionItem single = item({condition(500, {}, 0, 0, 1000, 10000)});
-        const ComissionItem overlapping
-            = item({condition(100, {}, 0, 0, 0, 10000), condition(20, {}, 0, 0, 5000, 20000)});
-        addRows<ComissionItem, long long, bool, long long>({"rule", "summ", "inner", "expected"},
-            {{"at top", single, 10000, true, 500}, {"above top", single, 10001, true, 0},
-                {"below bottom", single, 999, true, 0}, {"outer at top", single, 9500, false, 500},
-                {"outer above", single, 9501, false, 0},
-                {"overlap adds up", overlapping, 6000, true, 120},
-                {"outer overlap", overlapping, 4880, false, 120},
-                {"outer overlap short", overlapping, 4879, false, 100}});
+        const ComissionItem single = item({condition(500, {}, 0, 0, {}, 1000, 10000)});
+        const ComissionItem overlapping = item(
+            {condition(100, {}, 0, 0, {}, 0, 10000), condition(20, {}, 0, 0, {}, 5000, 20000)});
+        const ComissionItem coarse = item({condition(100, {}), condition(5, {})});
+        addRows<ComissionItem, FixNumber, bool, FixNumber>({"rule", "summ", "inner", "expected"},
+            {{"at top", single, cents(10000), true, cents(500)},
+                {"above top", single, cents(10001), true, cents(0)},
+                {"below bottom", single, cents(999), true, cents(0)},
+                {"outer at top", single, cents(9500), false, cents(500)},
+                {"outer above", single, cents(9501), false, cents(0)},
+                {"overlap adds up", overlapping, cents(6000), true, cents(120)},
+                {"outer overlap", overlapping, cents(4880), false, cents(120)},
+                {"outer overlap short", overlapping, cents(4879), false, cents(100)},
+                {"cents into mills", coarse, FixNumber(1000, 20000LL), true,
+                    FixNumber(1000, 1050LL)},
+                {"cents into mills, outer", coarse, FixNumber(1000, 20000LL), false,
+                    FixNumber(1000, 1050LL)}});
     }
     void ranges()
     {
         QFETCH(ComissionItem, rule);
-        QFETCH(long long, summ);
+        QFETCH(FixNumber, summ);
         QFETCH(bool, inner);
-        QTEST(rule.calcComission(cents(summ), inner).value(), "expected");
+        QFETCH(FixNumber, expected);
+        const FixNumber result = rule.calcComission(summ, inner);
+        QCOMPARE(qMakePair(result.realMultiplier(), result.value()),
+            qMakePair(expected.realMultiplier(), expected.value()));
     }
 
     // A list of the wrong length drops the restriction, also after a list of the right length.
@@ -209,6 +245,22 @@ private slots:
         QCOMPARE(rules.calcComission(cents(5000), false, at(10, 12, 0)).value(), 130LL);
         QCOMPARE(rules.calcComission(cents(5000), true, at(9, 12, 0)).value(), 5130LL);
         QCOMPARE(rules.calcComission(cents(5000), true).value(), 130LL);
+        // Read at this moment: a rule in force only in the current half-hour counts.
+        const auto slot = [](const QDateTime &dt) {
+            return qMakePair(dt.date(), dt.time().hour() * 2 + dt.time().minute() / 30);
+        };
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const QDateTime now = QDateTime::currentDateTime();
+            const QString bit = QString::number(1ULL << slot(now).second, 16);
+            rules.setItems(
+                {item({condition(7, {})}, hexList(7, "0", now.date().dayOfWeek() - 1, bit))});
+            const FixNumber result = rules.calcComission(cents(5000), true);
+            if (slot(QDateTime::currentDateTime()) == slot(now)) {
+                QCOMPARE(result.value(), 7LL);
+                return;
+            }
+        }
+        QFAIL("no quiet moment to compare at");
     }
 };
 

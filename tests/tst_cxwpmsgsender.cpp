@@ -216,6 +216,34 @@ private slots:
         QCOMPARE(ex.error() == TIMEOUT, action != "reply");
     }
 
+    // While the page waits, a tick repaints the progress bar and nothing behind it.
+    void waitingTickPaintsTheBar()
+    {
+        struct PaintSpy : QObject
+        {
+            QList<QObject *> painted;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() == QEvent::Paint)
+                    painted << watched;
+                return false;
+            }
+        } spy;
+        CXWPMsgSender page(nullptr);
+        page.resize(600, 400);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        page.initProgress(60);
+        QCoreApplication::processEvents();
+        qApp->installEventFilter(&spy);
+        page.setProgress();
+        QCoreApplication::processEvents();
+        qApp->removeEventFilter(&spy);
+        QCOMPARE(page.findChild<QProgressBar *>("progressBar")->value(), 1);
+        QCOMPARE(spy.painted, QList<QObject *>({page.findChild<QProgressBar *>("progressBar")}));
+        page.releaseProgress();
+    }
+
     // A reply of any size is shown within moments, cut to what an operator can read: so many
     // of the repeated text and a note of the rest.
     void hostileReply_data()

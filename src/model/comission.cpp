@@ -1,7 +1,5 @@
 #include "comission.h"
 
-#include "saturating.h"
-
 #include <atomic>
 
 namespace {
@@ -56,7 +54,7 @@ FixNumber Comission::calcComission(const FixNumber &summ, bool inner, const QDat
     const ComissionItem::Moment moment = ComissionItem::momentOf(now);
     for (const ComissionItem &item : m_items) {
         if (item.inForce(moment))
-            total.setValue(Saturating::add(total.value(), item.calcComission(summ, inner).value()));
+            total = Money::sum(total, item.calcComission(summ, inner));
     }
     return total;
 }

@@ -1,7 +1,5 @@
 #include "comissionitem.h"
 
-#include "saturating.h"
-
 #include "bitflags.h"
 
 namespace {
@@ -88,16 +86,14 @@ FixNumber ComissionItem::calcComission(const FixNumber &summ, bool inner) const
     for (const ComissionItemCondition &condition : m_conditions) {
         if (inner) {
             if (summ >= condition.summRangeBottom() && summ <= condition.summRangeTop())
-                total.setValue(
-                    Saturating::add(total.value(), condition.calcComission(summ, true).value()));
+                total = Money::sum(total, condition.calcComission(summ, true));
             continue;
         }
         // The range of an outer condition applies to what the customer pays in the end.
         const FixNumber share = condition.calcComission(summ, false);
-        const FixNumber gross(summ.realMultiplier(),
-            Saturating::add(Saturating::add(summ.value(), total.value()), share.value()));
+        const FixNumber gross = Money::sum(Money::sum(summ, total), share);
         if (gross >= condition.summRangeBottom() && gross <= condition.summRangeTop())
-            total.setValue(Saturating::add(total.value(), share.value()));
+            total = Money::sum(total, share);
     }
     return total;
 }

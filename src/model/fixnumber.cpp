@@ -12,51 +12,86 @@ static_assert(sizeof(FixNumber) == 16, "FixNumber must stay two fields wide");
 
 namespace {
 
-// Sums of unit counts wrap around instead of invoking undefined signed overflow.
-long long combineValues(
-    unsigned long long ka, long long a, unsigned long long kb, long long b, bool subtract)
+using Wide = __int128;
+
+const Wide Largest = std::numeric_limits<long long>::max();
+const Wide Smallest = std::numeric_limits<long long>::min();
+
+// A multiplier of 0 counts as 1, as toDouble() reads it.
+unsigned int effective(unsigned int multiplier)
 {
-    const unsigned long long left = ka * static_cast<unsigned long long>(a);
-    const unsigned long long right = kb * static_cast<unsigned long long>(b);
-    return static_cast<long long>(subtract ? left - right : left + right);
+    return std::max(multiplier, 1u);
 }
 
-FixNumber combineUnits(const FixNumber &a, const FixNumber &b, bool subtract)
+// The unit count of value/from at the multiplier to, to the nearest unit (a half away from zero).
+// Exact whenever to is a multiple of from. |value * to| < 2^95, well inside 128 bits.
+Wide rescaled(long long value, unsigned int from, unsigned int to)
 {
-    if (a.realMultiplier() == b.realMultiplier()) {
-        return FixNumber(a.realMultiplier(), combineValues(1, a.value(), 1, b.value(), subtract));
-    }
-    const unsigned int m = std::max(a.realMultiplier(), b.realMultiplier());
-    // A multiplier of 0 counts as 1 in the ratio, as toDouble() reads it as raw units.
-    const unsigned int ka = m / std::max(a.realMultiplier(), 1u);
-    const unsigned int kb = m / std::max(b.realMultiplier(), 1u);
-    return FixNumber(m, combineValues(ka, a.value(), kb, b.value(), subtract));
+    const Wide units = Wide(value) * to;
+    Wide whole = units / from;
+    const Wide rest = units % from;
+    if (2 * (rest < 0 ? -rest : rest) >= from)
+        whole += units < 0 ? -1 : 1;
+    return whole;
 }
 
-// Both amounts at the larger multiplier, added or subtracted exactly in 128 bits; only the
-// result is brought back into 64 bits, at the nearest limit when it does not fit.
-FixNumber saturatingCombine(const FixNumber &a, const FixNumber &b, bool subtract)
+// a ± b at the multiplier `to`, one of the two operands' own: that operand is exact there, so
+// rounding the other alone rounds the result.
+Wide combineAt(const FixNumber &a, const FixNumber &b, bool subtract, unsigned int to)
 {
-    const unsigned int m = std::max(a.realMultiplier(), b.realMultiplier());
-    // A multiplier of 0 counts as 1, as toDouble() reads it as raw units.
-    const __int128 left = __int128(a.value()) * (m / std::max(a.realMultiplier(), 1u));
-    const __int128 right = __int128(b.value()) * (m / std::max(b.realMultiplier(), 1u));
-    const __int128 exact = subtract ? left - right : left + right;
-    const __int128 high = std::numeric_limits<qint64>::max();
-    const __int128 low = std::numeric_limits<qint64>::min();
-    return FixNumber(m, static_cast<long long>(std::clamp(exact, low, high)));
+    const unsigned int target = effective(to);
+    const Wide left = rescaled(a.value(), effective(a.realMultiplier()), target);
+    const Wide right = rescaled(b.value(), effective(b.realMultiplier()), target);
+    return subtract ? left - right : left + right;
+}
+
+bool fits(Wide units)
+{
+    return units >= Smallest && units <= Largest;
+}
+
+FixNumber combine(const FixNumber &a, const FixNumber &b, bool subtract)
+{
+    const unsigned int finer = std::max(a.realMultiplier(), b.realMultiplier());
+    const Wide atFiner = combineAt(a, b, subtract, finer);
+    if (fits(atFiner))
+        return FixNumber(finer, static_cast<long long>(atFiner));
+    // Multipliers 0 and 1 are one scale; the clamp then keeps the larger one too.
+    const unsigned int lower = std::min(a.realMultiplier(), b.realMultiplier());
+    const unsigned int coarser = effective(lower) < effective(finer) ? lower : finer;
+    const Wide atCoarser = combineAt(a, b, subtract, coarser);
+    return FixNumber(coarser, static_cast<long long>(std::clamp(atCoarser, Smallest, Largest)));
 }
 
 } // namespace
 
 FixNumber Money::sum(const FixNumber &a, const FixNumber &b)
 {
-    return saturatingCombine(a, b, false);
+    return combine(a, b, false);
 }
 
 FixNumber Money::difference(const FixNumber &a, const FixNumber &b)
 {
-    return saturatingCombine(a, b, true);
+    return combine(a, b, true);
+}
+
+FixNumber FixNumber::operator+(const FixNumber &other) const
+{
+    return Money::sum(*this, other);
+}
+
+FixNumber FixNumber::operator-(const FixNumber &other) const
+{
+    return Money::difference(*this, other);
+}
+
+bool FixNumber::operator==(const FixNumber &other) const
+{
+    if (m_realMultiplier == other.m_realMultiplier && m_value == other.m_value)
+        return true;
+    const double a = other.toDouble();
+    const double b = toDouble();
+    return std::fabs(b - a) * 1e12 <= std::min(std::fabs(a), std::fabs(b));
 }
 
 FixNumber::FixNumber(unsigned int realMultiplier, double value)
@@ -75,7 +110,8 @@ void FixNumber::setDouble(double value)
 {
     if (!std::isfinite(value))
         return;
-    const long double product = static_cast<long double>(m_realMultiplier) * value;
+    // A multiplier of 0 counts as 1, so that the value read back by toDouble() is the one set.
+    const long double product = static_cast<long double>(std::max(m_realMultiplier, 1u)) * value;
     const long double limit = 9223372036854775808.0L; // 2^63
     if (product < -limit || product >= limit)
         return;
@@ -188,23 +224,4 @@ QString FixNumber::toString(const QChar &separator) const
 QString FixNumber::toString() const
 {
     return toString(QLocale().decimalPoint());
-}
-
-bool FixNumber::equals(const FixNumber &other) const
-{
-    if (m_realMultiplier == other.m_realMultiplier && m_value == other.m_value)
-        return true;
-    const double a = other.toDouble();
-    const double b = toDouble();
-    return std::fabs(b - a) * 1e12 <= std::min(std::fabs(a), std::fabs(b));
-}
-
-bool FixNumber::greater(const FixNumber &other) const
-{
-    return toDouble() > other.toDouble();
-}
-
-FixNumber FixNumber::combine(const FixNumber &other, bool subtract) const
-{
-    return combineUnits(*this, other, subtract);
 }

@@ -1,7 +1,5 @@
 #include "payment.h"
 
-#include "saturating.h"
-
 #include <QDataStream>
 #include <QIODevice>
 #include <QJsonArray>
@@ -176,12 +174,7 @@ void Payment::setAdditionalData(const QString &json)
 
 FixNumber Payment::total() const
 {
-    // Unit counts only add up at one scale; otherwise both are rescaled.
-    if (m_summ.realMultiplier() != m_comission.realMultiplier() && m_comission.value() != 0)
-        return Money::sum(m_summ, m_comission);
-    FixNumber result = m_summ;
-    result.setValue(Saturating::add(m_summ.value(), m_comission.value()));
-    return result;
+    return Money::sum(m_summ, m_comission);
 }
 
 QMap<QString, QVariant> Payment::detailValues() const

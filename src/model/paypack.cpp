@@ -1,7 +1,5 @@
 #include "paypack.h"
 
-#include "saturating.h"
-
 namespace {
 
 // Payments in different currencies cannot be summed; the multiplier 2, which no currency
@@ -26,13 +24,7 @@ bool PayPack::isNew() const
 bool PayPack::isReady() const
 {
     // A total that could not be formed reads as 0 and must not pass for covered.
-    if (!isNew() || !hasPayments() || hasMixedCurrencies())
-        return false;
-    const FixNumber summ = this->summ();
-    const FixNumber comission = this->comission();
-    if (summ.realMultiplier() != comission.realMultiplier())
-        return false;
-    return total() <= m_cashMoney;
+    return isNew() && hasPayments() && !hasMixedCurrencies() && total() <= m_cashMoney;
 }
 
 FixNumber PayPack::summ() const
@@ -47,20 +39,15 @@ FixNumber PayPack::comission() const
 
 FixNumber PayPack::total() const
 {
-    const FixNumber summ = this->summ();
-    const FixNumber comission = this->comission();
-    if (summ.realMultiplier() != comission.realMultiplier())
-        return FixNumber();
-    return FixNumber(summ.realMultiplier(), Saturating::add(summ.value(), comission.value()));
+    return Money::sum(summ(), comission());
 }
 
+// Payments in several currencies have no total, so no change is due for them.
 FixNumber PayPack::oddMoney() const
 {
-    const FixNumber total = this->total();
-    if (total.realMultiplier() != m_cashMoney.realMultiplier())
+    if (hasMixedCurrencies())
         return FixNumber();
-    return FixNumber(
-        total.realMultiplier(), Saturating::subtract(m_cashMoney.value(), total.value()));
+    return Money::difference(m_cashMoney, total());
 }
 
 void PayPack::setPayments(const QList<Payment> &payments, bool renumber)
@@ -126,21 +113,10 @@ FixNumber PayPack::sumOf(FixNumber (Payment::*amount)() const) const
     if (hasMixedCurrencies())
         return FixNumber(MixedCurrencyMultiplier);
 
-    bool sameScale = true;
-    for (const Payment &payment : m_payments)
-        sameScale = sameScale && (payment.*amount)().realMultiplier() == first.realMultiplier();
-    if (!sameScale) {
-        // Unit counts at different scales do not add up; they are rescaled.
-        FixNumber sum = first;
-        for (int i = 1; i < m_payments.size(); ++i)
-            sum = Money::sum(sum, (m_payments.at(i).*amount)());
-        return sum;
-    }
-
-    qint64 units = 0;
-    for (const Payment &payment : m_payments)
-        units = Saturating::add(units, (payment.*amount)().value());
-    return FixNumber(first.realMultiplier(), units);
+    FixNumber sum = first;
+    for (int i = 1; i < m_payments.size(); ++i)
+        sum = Money::sum(sum, (m_payments.at(i).*amount)());
+    return sum;
 }
 
 bool PayPack::hasMixedCurrencies() const
