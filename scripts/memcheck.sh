@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs the demo's roads under valgrind memcheck, through the real plug-in module: the four roads
-# with the simulated service in process, and one over a WebSocket against corvex-service on a
-# loopback port. Fails on any invalid access, use of uninitialised memory or definite leak;
+# Runs the demo's roads (corvex-roads, the scripted demo terminal) under valgrind memcheck,
+# through the real plug-in module: the four roads with the simulated service in process, and one
+# over a WebSocket against corvex-service on a loopback port. Fails on any invalid access, use of uninitialised memory or definite leak;
 # memory that Qt, fontconfig and the offscreen platform keep until the process ends ("still
 # reachable", "possibly lost") is not a finding.
 #   scripts/memcheck.sh [ROAD...]      default: code template new-customer add-template ws:template
@@ -15,7 +15,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="$root/build"
 cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc 2>/dev/null || echo 2)" \
-    --target corvexpay corvex-terminal corvex-service
+    --target corvexpay corvex-roads corvex-service
 
 roads=("$@")
 [ "${#roads[@]}" -gt 0 ] || roads=(code template new-customer add-template ws:template)
@@ -62,7 +62,7 @@ for road in "${roads[@]}"; do
     valgrind --tool=memcheck --error-exitcode=3 --leak-check=full \
         --show-leak-kinds=definite --errors-for-leak-kinds=definite \
         --suppressions="$root/scripts/valgrind.supp" --num-callers=30 --log-file="$log" \
-        "$build_dir/bin/corvex-terminal" "${args[@]}" >"$build_dir/memcheck-$tag.out" \
+        "$build_dir/bin/corvex-roads" "${args[@]}" >"$build_dir/memcheck-$tag.out" \
         2>"$build_dir/memcheck-$tag.err" || {
         echo "memcheck: findings on the road \"$road\", see $log and $build_dir/memcheck-$tag.err" >&2
         grep -E '^==[0-9]+== (Invalid|Conditional|Use of|.*definitely lost)' "$log" | head -20 >&2

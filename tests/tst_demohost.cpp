@@ -1,5 +1,5 @@
-// The demo terminal host refuses a bad set-up clearly: it names the file, the key or the module
-// that is wrong and exits with 2, before any payment starts.
+// The demo terminal host and the scripted roads refuse a bad set-up clearly: they name the file,
+// the key, the option or the module that is wrong and exit with 2, before any payment starts.
 #include "demoprocess.h"
 #include "testutil.h"
 
@@ -88,7 +88,8 @@ void TestDemoHost::setupErrors_data()
 {
     const QString otherPlugin
         = QLibraryInfo::location(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so";
-    // %T and %S stand for the edited terminal and service files of the row.
+    // %T and %S stand for the edited terminal and service files of the row. A row runs
+    // corvex-terminal, or corvex-roads when its arguments start with that name.
     addRows<QStringList, QString, QString, QStringList>(
         {"arguments", "terminalEdit", "serviceEdit", "messages"},
         {
@@ -114,7 +115,7 @@ void TestDemoHost::setupErrors_data()
                 {"key \"prepay\" must be an amount"}},
             {"terminal without box id", {"--terminal", "%T"}, "-box.boxId", "",
                 {"key \"box.boxId\" is missing"}},
-            {"road without inputs", {"--terminal", "%T"}, "-roads.code", "",
+            {"road without inputs", {"corvex-roads", "--terminal", "%T"}, "-roads.code", "",
                 {"terminal.json: key \"roads.code\" is missing"}},
             // Numbers are checked before they are converted: none is cut to fit.
             {"multiplier past 32 bits", {"--terminal", "%T"}, "currency.realMultiplier=4294967297",
@@ -146,8 +147,17 @@ void TestDemoHost::setupErrors_data()
                 {"service.json: key \"banks\" is missing"}},
             {"service not a WebSocket", {"--service", "http://127.0.0.1:80"}, "", "",
                 {"--service needs ws://HOST:PORT"}},
-            {"unknown road", {"--road", "scenic"}, "", "",
-                {"unknown road \"scenic\"", "code, template, new-customer, add-template"}},
+            {"unknown road", {"corvex-roads", "--road", "scenic"}, "", "",
+                {"corvex-roads: unknown road \"scenic\"",
+                    "code, template, new-customer, add-template"}},
+            {"road in the terminal", {"--road", "code"}, "", "",
+                {"corvex-terminal: --road is an option of corvex-roads"}},
+            {"keys in the terminal", {"--keyboard"}, "", "",
+                {"corvex-terminal: --keyboard is an option of corvex-roads"}},
+            // A mistyped option is a set-up error, not the operator's cancel (exit 1).
+            {"unknown option", {"--colour", "red"}, "", "", {"Unknown option 'colour'"}},
+            {"unknown option of the roads", {"corvex-roads", "--colour"}, "", "",
+                {"corvex-roads: Unknown option 'colour'"}},
         });
 }
 
@@ -159,11 +169,12 @@ void TestDemoHost::setupErrors()
     QFETCH(QStringList, messages);
     arguments.replaceInStrings("%T", edited("terminal.json", terminalEdit));
     arguments.replaceInStrings("%S", edited("service.json", serviceEdit));
-    if (!arguments.contains("--road"))
-        arguments << "--road"
-                  << "code";
+    const bool roads = arguments.first() == "corvex-roads";
+    if (roads)
+        arguments.removeFirst();
 
-    const RunResult run = runProgram(CORVEX_TERMINAL_PROGRAM, arguments, {}, 60000);
+    const RunResult run
+        = runProgram(roads ? CORVEX_ROADS_PROGRAM : CORVEX_TERMINAL_PROGRAM, arguments, {}, 60000);
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 2);
     for (const QString &message : messages)

@@ -56,7 +56,7 @@ RunResult TestDemoRoads::drive(
                                     : QStringList({"--service", service}));
     if (!screenshots.isEmpty())
         arguments << "--screenshots" << screenshots;
-    return runProgram(CORVEX_TERMINAL_PROGRAM, arguments, {{"CORVEX_REPLY_TIMEOUT", "10"}});
+    return runProgram(CORVEX_ROADS_PROGRAM, arguments, {{"CORVEX_REPLY_TIMEOUT", "10"}});
 }
 
 void TestDemoRoads::roads_data()
@@ -160,7 +160,7 @@ void TestDemoRoads::twoTerminalsAtOnce()
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("CORVEX_REPLY_TIMEOUT", "10");
         terminal->setProcessEnvironment(env);
-        terminal->start(CORVEX_TERMINAL_PROGRAM, arguments);
+        terminal->start(CORVEX_ROADS_PROGRAM, arguments);
     }
     for (QProcess *terminal : {&first, &second}) {
         if (!terminal->waitForFinished(120000))

@@ -56,7 +56,6 @@ private slots:
     void initTestCase();
     void roads_data();
     void roads();
-    void keyboardNeedsRoad();
     void actionBySpace_data();
     void actionBySpace();
     void templateRowByKeys_data();
@@ -85,7 +84,7 @@ RunResult TestKeyboardRoads::drive(const QString &road, bool keyboard)
         = {"--road", road, "--plugin", CORVEX_PLUGIN_PATH, "--service-data", m_data};
     if (keyboard)
         arguments << "--keyboard";
-    return runProgram(CORVEX_TERMINAL_PROGRAM, arguments, {{"CORVEX_REPLY_TIMEOUT", "10"}});
+    return runProgram(CORVEX_ROADS_PROGRAM, arguments, {{"CORVEX_REPLY_TIMEOUT", "10"}});
 }
 
 // Each page is entered with the focus on its first input (the sender page on its reply, the
@@ -122,16 +121,6 @@ void TestKeyboardRoads::roads()
     QCOMPARE(printed(keyed.out, "pages"), printed(clicked.out, "pages"));
     QVERIFY(!payment(keyed.out).isEmpty());
     QCOMPARE(payment(keyed.out), payment(clicked.out));
-}
-
-// Keys without a road to drive are a set-up error; no wizard is shown.
-void TestKeyboardRoads::keyboardNeedsRoad()
-{
-    const RunResult run = runProgram(
-        CORVEX_TERMINAL_PROGRAM, {"--keyboard", "--plugin", CORVEX_PLUGIN_PATH}, {}, 60000);
-    QVERIFY(run.finished);
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.contains("--keyboard needs --road"), qPrintable(run.err));
 }
 
 // The choices are one Tab stop, the first has the focus; the arrow keys move to the others
