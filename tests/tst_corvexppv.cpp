@@ -184,6 +184,8 @@ private slots:
                 {"value does not fit, then typed",
                     {field("account", 1, "40817810019", "0000000000")}, {{"account", "4081781001"}},
                     {"account=4081781001"}, true},
+                {"value does not fit the pattern", {field("account", 1, "abc", "", "^$|^\\d+$")},
+                    {}, {"account="}, false},
                 {"value fits the mask", {field("account", 1, "4081781001", "00000-00000")}, {},
                     {"account=4081781001"}, true},
             });

@@ -55,15 +55,20 @@ bool keepsEvery(const QString &text, const QString &kept)
     return true;
 }
 
-// Whether the field would hold `text` whole: tried on a field of the same mask and length.
-bool fitsField(const QLineEdit *edit, const QString &text)
+// Whether the field would hold `text` whole: tried on a field of the same mask, length and
+// validator, written the same way. Typed text that the validator refuses is undone.
+bool fitsField(const QLineEdit *edit, const QString &text, bool typed)
 {
     if (text.size() > edit->maxLength())
         return false;
     QLineEdit probe;
     probe.setMaxLength(edit->maxLength());
     probe.setInputMask(edit->inputMask());
-    probe.setText(text);
+    probe.setValidator(edit->validator());
+    if (typed)
+        probe.insert(text);
+    else
+        probe.setText(text);
     return keepsEvery(text, probe.text());
 }
 
@@ -504,7 +509,7 @@ void CorvexPpv::barcodeChanged(const QString &val)
 void CorvexPpv::fill(
     QLineEdit *edit, const ProviderParameter &parameter, const QString &text, bool typed)
 {
-    if (fitsField(edit, text)) {
+    if (fitsField(edit, text, typed)) {
         if (m_refused.remove(edit->objectName()) > 0)
             showRefused();
         // The catalogue's value is typed into the new field; a scan replaces what it holds.

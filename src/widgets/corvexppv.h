@@ -89,7 +89,8 @@ private:
     void prepareItems(ProviderParameter &parameter) const;
     void markFirstField(const ProviderParameter &parameter, int level);
     void retranslateTexts();
-    // Puts text into a field, or, when the field's mask or length would cut or change it,
+    // Puts text into a field, or, when the field's mask, length or pattern would cut, change or
+    // refuse it,
     // leaves the field empty and marks it refused: invalid, and named in the note, until the
     // operator types into it. A code chosen by the customer never turns into another one.
     void fill(QLineEdit *edit, const ProviderParameter &parameter, const QString &text, bool typed);
