@@ -88,7 +88,7 @@ public:
 
     // Far above any real reply (a few kilobytes; a long template list some hundreds). Parsing
     // takes about ten times a text's size in memory, so a longer text is not parsed at all.
-    static const int MAX_TEXT_CHARS = 16 * 1024 * 1024;
+    static const int MAX_TEXT_CHARS = 8 * 1024 * 1024;
 
     // A text that is not a JSON document, or is longer than MAX_TEXT_CHARS, gives a reply that
     // is not valid, with the reason in errorString(). A JSON array is valid but has no keys.
