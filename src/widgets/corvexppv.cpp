@@ -380,10 +380,10 @@ void CorvexPpv::check()
 void CorvexPpv::validatorsChanged()
 {
     // A refused field is the operator's again once typed into.
-    if (auto *typedInto = qobject_cast<QLineEdit *>(sender())) {
-        if (m_refused.remove(typedInto->objectName()) > 0)
-            showRefused();
-    }
+    auto *typedInto = qobject_cast<QLineEdit *>(sender());
+    if (typedInto && m_widgets.value(typedInto->objectName()).widget() == typedInto
+        && m_refused.remove(typedInto->objectName()) > 0)
+        showRefused();
     bool valid = true;
     for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it) {
         QWidget *widget = it.value().widget();
