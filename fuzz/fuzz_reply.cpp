@@ -1,6 +1,9 @@
 // The sender page's handling of a service reply, for every request type: whatever the reply,
 // the page stays consistent, shows a bounded amount of text and completes only on a success.
+// Inputs run up to 64 KB unless -max_len says otherwise, so that texts reach their bounds; one
+// input in 32 is padded past the length of a reply that is read at all.
 #include "corvexpaywizard.h"
+#include "corvexprotocol.h"
 #include "cxwpmsgsender.h"
 #include "fuzzinput.h"
 
@@ -9,6 +12,11 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QTextBrowser>
+#include <QTextDocumentFragment>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -49,10 +57,62 @@ bool completes(int type, int code)
     return code == 0;
 }
 
+// The error code as the service may write it: a whole JSON number or a decimal text, in the
+// range of int. Anything else (a flag, a fraction, a word, an object) is no code.
+bool codeOf(const QJsonValue &value, int *code)
+{
+    if (value.isDouble()) {
+        const double d = value.toDouble();
+        if (std::floor(d) != d || d < -2147483648.0 || d > 2147483647.0)
+            return false;
+        *code = int(d);
+        return true;
+    }
+    if (!value.isString())
+        return false;
+    const QString text = value.toString().trimmed();
+    int i = 0;
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    if (negative || text.startsWith(QLatin1Char('+')))
+        i = 1;
+    if (i == text.size())
+        return false;
+    qint64 number = 0;
+    for (; i < text.size(); ++i) {
+        const ushort c = text.at(i).unicode();
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + (c - '0');
+        if (number > Q_INT64_C(2147483648))
+            return false;
+    }
+    number = negative ? -number : number;
+    if (number > 2147483647)
+        return false;
+    *code = int(number);
+    return true;
+}
+
+QString plain(const QString &html)
+{
+    return QTextDocumentFragment::fromHtml(html).toPlainText();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    bool maxLenGiven = false;
+    for (int i = 1; i < *argc; ++i)
+        maxLenGiven = maxLenGiven || std::strncmp((*argv)[i], "-max_len=", 9) == 0;
+    if (!maxLenGiven) {
+        static std::vector<char *> args((*argv), (*argv) + *argc);
+        static char maxLen[] = "-max_len=65536";
+        args.insert(args.begin() + 1, maxLen);
+        args.push_back(nullptr);
+        *argc += 1;
+        *argv = args.data();
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qSetMessagePattern(QStringLiteral("%{if-warning}%{message}%{endif}"));
     static QApplication application(*argc, *argv);
@@ -74,6 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         object.insert(QStringLiteral("uid"), QString::number(UID));
         message = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
     }
+    const bool oversized = (mode & 0xF8) == 0xF8;
+    if (oversized)
+        message.append(QString(CorvexReply::MAX_TEXT_CHARS + 1 - message.size(), ' '));
 
     // One wizard for the whole run: each input restarts it and walks to the sender page again.
     static CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
@@ -97,19 +160,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     emit host.reply(QVariantMap(), message);
 
     const QVariantMap answer = sender->answer();
-    const QVariantMap params = answer.value(QStringLiteral("params")).toMap();
+    const QString error = plain(sender->findChild<QLabel *>(QStringLiteral("lError"))->text());
+    const QString shown
+        = sender->findChild<QTextBrowser *>(QStringLiteral("tbData"))->toPlainText();
+    FUZZ_CHECK(sender->nextId() >= 0);
+    // The error line: 1,000 characters of the service's text with their break points, the
+    // title and the note of the rest. The rendering: 20,000 characters of the description,
+    // 500 of each other value, with theirs.
+    FUZZ_CHECK(error.size() < 1200);
+    FUZZ_CHECK(shown.size() < 25000);
+    if (oversized) {
+        FUZZ_CHECK(answer.isEmpty() && !sender->isComplete());
+        FUZZ_CHECK(error.contains(QStringLiteral("too large")));
+        return 0;
+    }
+
+    // The same reply, read here on its own.
+    const QJsonObject reply = QJsonDocument::fromJson(message.toUtf8()).object();
+    const QJsonObject params = reply.value(QStringLiteral("params")).toObject();
+    int code = -1;
+    const bool hasCode = codeOf(params.value(QStringLiteral("errorCode")), &code);
     if (sender->isComplete()) {
-        FUZZ_CHECK(answer.value(QStringLiteral("error")).userType() != QMetaType::UnknownType);
-        FUZZ_CHECK(params.contains(QStringLiteral("errorCode")));
-        const QVariant code = params.value(QStringLiteral("errorCode"));
-        FUZZ_CHECK(completes(type, int(code.toDouble())) || code.toString().toInt() == 0
-            || completes(type, code.toString().toInt()));
+        FUZZ_CHECK(reply.contains(QStringLiteral("error")));
+        FUZZ_CHECK(hasCode && completes(type, code));
         FUZZ_CHECK(sender->nextId() != CorvexPayWizard::PagePayment);
     }
-    FUZZ_CHECK(sender->nextId() >= 0);
-    FUZZ_CHECK(sender->findChild<QLabel *>(QStringLiteral("lError"))->text().size() < 1300);
-    FUZZ_CHECK(
-        sender->findChild<QTextBrowser *>(QStringLiteral("tbData"))->toPlainText().size() < 40000);
+    // A rendered reply shows its description after every other text, whatever those hold (a
+    // NUL in a name once hid the rest).
+    const QJsonValue description = params.value(QStringLiteral("description"));
+    if (!answer.isEmpty() && !reply.contains(QStringLiteral("result"))
+        && reply.value(QStringLiteral("error")) == QJsonValue(false) && description.isString()
+        && !description.toString().isEmpty()) {
+        FUZZ_CHECK(shown.contains(QStringLiteral("Description")));
+    }
     return 0;
 }
 

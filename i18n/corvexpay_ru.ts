@@ -19,6 +19,10 @@
         <source>fullName</source>
         <translation>ФИО</translation>
     </message>
+    <message>
+        <source>(%1 more details not shown)</source>
+        <translation>(не показано других сведений: %1)</translation>
+    </message>
 </context>
 <context>
     <name>CXPhoneWidget</name>
@@ -29,6 +33,13 @@
     <message>
         <source>Mobile phone</source>
         <translation>Мобильный телефон</translation>
+    </message>
+</context>
+<context>
+    <name>CXServiceText</name>
+    <message>
+        <source>(%1 more characters not shown)</source>
+        <translation>(не показано символов: %1)</translation>
     </message>
 </context>
 <context>
@@ -136,8 +147,8 @@
         <translation>Описание</translation>
     </message>
     <message>
-        <source>(%1 more characters of the description are not shown)</source>
-        <translation>(не показано символов описания: %1)</translation>
+        <source>a reply of %1 characters is too large to read</source>
+        <translation>ответ длиной %1 символов слишком велик для чтения</translation>
     </message>
 </context>
 <context>
@@ -433,6 +444,10 @@
     <message>
         <source>Invalid summ format: </source>
         <translation>Неверный формат суммы: </translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; does not fit this field and was not entered</source>
+        <translation>%1: «%2» не помещается в это поле и не введено</translation>
     </message>
 </context>
 </TS>

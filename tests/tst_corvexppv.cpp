@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
@@ -175,6 +176,18 @@ private slots:
                 {"amount field below a cent", amount("0.005"), {}, {"SummToPay=25.00"}, true},
                 {"amount field", amount("12.5"), {}, {"SummToPay=12.50"}, true},
                 {"amount field not an amount", amount("1e3"), {}, {"SummToPay=25.00"}, true},
+                // A value the mask would cut is not entered at all until the operator types.
+                {"value does not fit: 11 digits",
+                    {field("account", 1, "40817810019", "0000000000")}, {}, {"account="}, false},
+                {"value does not fit: check digit",
+                    {field("account", 1, "4081781001-5", "0000000000")}, {}, {"account="}, false},
+                {"value does not fit, then typed",
+                    {field("account", 1, "40817810019", "0000000000")}, {{"account", "4081781001"}},
+                    {"account=4081781001"}, true},
+                {"value does not fit the pattern", {field("account", 1, "abc", "", "^$|^\\d+$")},
+                    {}, {"account="}, false},
+                {"value fits the mask", {field("account", 1, "4081781001", "00000-00000")}, {},
+                    {"account=4081781001"}, true},
             });
     }
 
@@ -203,6 +216,10 @@ private slots:
             form->check();
         QTEST(flatten(form->details()), "details");
         QCOMPARE(changed.last().at(0).toBool(), valid);
+        const auto *note = form->findChild<QLabel *>("lRefused");
+        const QString refused = note ? note->text() : QString();
+        QCOMPARE(refused.contains("\"40817810019\" does not fit"),
+            QByteArray(QTest::currentDataTag()).endsWith("11 digits"));
         if (auto *account = form->findChild<QWidget *>("account"))
             QCOMPARE(account->styleSheet(), valid ? QString() : INVALID);
     }
@@ -216,6 +233,11 @@ private slots:
             return Parameters {barcodeField("account", 1, 0, 3), amount};
         };
         const QStringList valid = {"valid"}, bad = {"Incorrect barcode"};
+        const auto masked = [](const char *name, const char *mask) {
+            ProviderParameter parameter = barcodeField(name, 1, 0, 4);
+            parameter.setMask(mask);
+            return parameter;
+        };
         const QString zero = "0.00 0.00 0.00";
         // 1.5 % on top of 150.00: 150 * 0.015 / 0.985 = 2.284..., so 2.28.
         addRows<Parameters, QString, QStringList, QStringList, QString>(
@@ -237,6 +259,8 @@ private slots:
                     {"account=ACC1", "SummToPay=150.00"}, "152.28 locked 2.28 150.00 locked"},
                 {"letter in the amount", withAmount(false), "ACC11O0.00",
                     {"Invalid summ format: 1O0.00", "valid"}, {"account=ACC1", "SummToPay=1O0.00"},
+                    zero},
+                {"piece does not fit its mask", {masked("m", "0000")}, "123456", valid, {"m="},
                     zero},
                 {"negative amount", withAmount(false), "ACC1-50.00",
                     {"Invalid summ format: -50.00", "valid"}, {"account=ACC1", "SummToPay=-50.00"},

@@ -54,7 +54,8 @@ private slots:
             {{"number", 19, 19}, {"whole double", 18.0, 18}, {"decimal text", "22", 22},
                 {"negative", -3, -3}, {"fraction", 18.5, -1}, {"word", "x", -1},
                 {"beyond int", Q_INT64_C(4294967315), -1},
-                {"null", QVariant::fromValue(nullptr), -1}, {"list", QVariantList {1}, -1}});
+                {"null", QVariant::fromValue(nullptr), -1}, {"list", QVariantList {1}, -1},
+                {"flag false", false, -1}, {"flag true", true, -1}});
     }
     void errorCode()
     {

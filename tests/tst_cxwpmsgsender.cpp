@@ -1,4 +1,5 @@
 #include "corvexpaywizard.h"
+#include "corvexprotocol.h"
 #include "cxwpmsgsender.h"
 #include "fakehost.h"
 #include "testutil.h"
@@ -130,6 +131,10 @@ private slots:
                 {"code text", 8, params("{'errorCode': '19', 'description': 'Add'}"), true, true,
                     line("Corvex error", "Add", "blue"), 5, ""},
                 {"code garbage", 8, params("{'errorCode': 'x'}"), true, false, corvex, 15, ""},
+                {"code false", 8, params("{'errorCode': false}"), true, false, corvex, 15, ""},
+                // Whatever follows a NUL is shown too.
+                {"NUL in a name", 8, params("{'errorCode': 0, 'lastName': 'Iva\\u0000nov'}"), true,
+                    true, "", 7, QString("Request <1>\nFull name: Iva%1nov ").arg(QChar(0xFFFD))},
                 {"params error", 8, params("{'result': 'ErRoR', 'description': 'Busy'}"), true,
                     false, line("Corvex error", "Busy"), 15, ""},
                 {"params other", 8, params("{'result': 'ok', 'description': 'Busy'}"), true, false,
@@ -250,21 +255,35 @@ private slots:
     {
         const QString reply = "{'uid': 123, 'error': false, 'params': {'errorCode': 0, "
                               "'description': '%1'}}";
-        addRows<QString, QString, int, QString>({"message", "text", "shown", "note"},
-            {{"100000 lines", reply.arg(QString("ab\\n").repeated(100000)), "ab", 200,
-                 "299400 more characters of the description"},
-                {"one long line", reply.arg(QString(300000, 'x')), "x", 20000,
-                    "280000 more characters"},
-                {"long error",
+        const QString names = "{'uid': 123, 'error': false, 'params': {'errorCode': 0, "
+                              "'lastName': '%1', 'bank': '%1'}}";
+        const QString huge = QString(OK).append(QString(CorvexReply::MAX_TEXT_CHARS, ' '));
+        addRows<int, QString, QString, int, QString>({"type", "message", "text", "shown", "note"},
+            {{"100000 lines", 8, reply.arg(QString("ab\\n").repeated(100000)), "ab", 200,
+                 "299400 more characters not shown"},
+                {"one long line", 8, reply.arg(QString(300000, 'x')), "x", 20000,
+                    "280000 more characters not shown"},
+                {"long error", 8,
                     QString("{'uid': 123, 'result': 1, 'resultDescription': '%1'}")
                         .arg(QString(300000, 'y')),
-                    "y", 1000, QString(1000, 'y') + QChar(0x2026)}});
+                    "y", 1000, QChar(0x2026) + QString(" (299000 more characters not shown)")},
+                {"long name", 8, names.arg(QString(1000000, 'z')), "z", 500,
+                    "999500 more characters not shown"},
+                {"long bank", 9, names.arg(QString(1000000, 'z')), "z", 500,
+                    "999500 more characters not shown"},
+                {"too large to read", 8, huge, "uid", 0,
+                    QString("Connection error: </b>a reply of %1 characters is too large")
+                        .arg(huge.size())}});
     }
     void hostileReply()
     {
+        QFETCH(int, type);
         QFETCH(QString, message);
         QFETCH(QString, text);
-        Exchange ex(8);
+        Exchange ex(type);
+        const bool unread = message.size() > CorvexReply::MAX_TEXT_CHARS;
+        if (unread)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Reply too large to read"));
         QElapsedTimer timer;
         timer.start();
         ex.reply(message);
@@ -274,6 +293,8 @@ private slots:
         QTEST(int(shown.count(text)), "shown");
         QFETCH(QString, note);
         QVERIFY2(shown.contains(note), qPrintable(shown.right(100)));
+        // Unread, the reply leaves the page waiting for its own.
+        QCOMPARE(ex.sender->answer().isEmpty(), unread);
     }
 };
 

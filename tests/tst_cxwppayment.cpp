@@ -24,6 +24,16 @@ static const QVariantList TEMPLATES = {
         {"creditCode", "7700112233"}, {"addInfo", QVariantMap {{"Contract", "C-7"}}}},
 };
 
+// The two templates, the second with the given code.
+static QVariantList withCode(const QString &code)
+{
+    QVariantList templates = TEMPLATES;
+    QVariantMap second = templates.at(1).toMap();
+    second.insert("creditCode", code);
+    templates[1] = second;
+    return templates;
+}
+
 // A wizard for one credit repayment (a ten-digit account, how the credit is paid, the payer's
 // name in a group) with 3.00 commission, connected to a fake host.
 struct Terminal
@@ -60,7 +70,7 @@ struct Terminal
     }
 
     // 0 -> 4 -> 14 -> 7 -> 15: the customer's phone, the service's list, the second template.
-    void payTemplate()
+    void payTemplate(const QString &code = "7700112233")
     {
         choose("rbRequirementsCodes");
         auto *phone = find<QLineEdit>("lePhone");
@@ -68,7 +78,7 @@ struct Terminal
         Operator::type(phone, "9001234567");
         QVERIFY(Operator::next(&wizard));
         const QVariantMap params = {{"errorCode", 0}, {"phone", "9001234567"},
-            {"fullName", "Ivanov Ivan"}, {"templateList", TEMPLATES}};
+            {"fullName", "Ivanov Ivan"}, {"templateList", withCode(code)}};
         emit host.reply({},
             toJson({{"uid", host.requests.last().value("uid")}, {"error", false},
                 {"params", params}}));
@@ -206,6 +216,31 @@ private slots:
         QCOMPARE(payment.comment(), byTemplate ? t.templates()->plainDescription() : QString());
         QCOMPARE(
             payment.additionalMap(), byTemplate ? t.templates()->additionalData() : QVariantMap());
+    }
+
+    // A template code that the ten-digit account field cannot hold whole is not cut to fit: the
+    // field stays empty and invalid, a note names the code, and Finish stays disabled.
+    void codeThatDoesNotFit_data()
+    {
+        addRows<QString, QString, bool>({"code", "account", "complete"},
+            {{"11 digits", "40817810019", "", false}, {"check digit", "4081781001-5", "", false},
+                {"ten digits", "4081781001", "4081781001", true}});
+    }
+    void codeThatDoesNotFit()
+    {
+        QFETCH(QString, code);
+        QFETCH(bool, complete);
+        Terminal t;
+        execute(t.wizard, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(&t.wizard));
+            t.payTemplate(code);
+            t.fill(QString(), "Ivanov", "sbToAccount", "150");
+            QTEST(t.find<QLineEdit>("account")->text(), "account");
+            const auto *note = t.find<QLabel>("lRefused");
+            QCOMPARE(note && note->text().contains(code), !complete);
+            QCOMPARE(t.wizard.currentPage()->isComplete(), complete);
+            QCOMPARE(Operator::finish(&t.wizard), complete);
+        });
     }
 
     void withoutProvider()

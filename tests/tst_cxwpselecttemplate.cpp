@@ -187,6 +187,40 @@ private slots:
         QCOMPARE(data.value("corvex").toMap().value("phone"), QVariant("9001234567"));
     }
 
+    // A card shows every text of its template bounded, with a note of what was left out, and is
+    // laid out within moments whatever the service sent.
+    void boundedCard_data()
+    {
+        QStringList details;
+        for (int i = 0; i < 60; ++i)
+            details << QString("\"D%1\": \"%1\"").arg(i, 2, 10, QChar('0'));
+        addRows<QString, QString, int, QString>({"item", "text", "shown", "note"},
+            {{"long bank", QString("{\"bankName\": \"%1\"}").arg(QString(1000000, 'z')), "z", 500,
+                 "999500 more characters not shown"},
+                {"long detail", QString("{\"addInfo\": {\"%1\": 1}}").arg(QString(100000, 'z')),
+                    "z", 500, "99500 more characters not shown"},
+                {"NUL", "{\"bankName\": \"Sber\\u0000Bank\"}", "Bank", 1,
+                    QString("Sber%1Bank").arg(QChar(0xFFFD))},
+                {"many details", "{\"addInfo\": {" + details.join(", ") + "}}", "D", 50,
+                    "(10 more details not shown)"}});
+    }
+    void boundedCard()
+    {
+        QFETCH(QString, item);
+        QElapsedTimer clock;
+        clock.start();
+        Selection s("[" + item + "]");
+        QTRY_VERIFY(s.view->visualRect(s.model->index(1, 0)).isValid());
+        QCoreApplication::processEvents();
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        const QString card
+            = QTextDocumentFragment::fromHtml(s.model->index(0, 0).data().toString()).toPlainText();
+        QFETCH(QString, text);
+        QTEST(int(card.count(text)), "shown");
+        QFETCH(QString, note);
+        QVERIFY2(card.contains(note), qPrintable(card.right(100)));
+    }
+
     // A long list shows its first cards at once and is laid out to its end without holding the
     // event loop for long, so the screen stays live meanwhile; then, left alone, it does not
     // keep painting itself.

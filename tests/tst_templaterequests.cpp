@@ -131,6 +131,8 @@ private slots:
                     ";1ab", {}},
                 {"markup", {{"pName1", "<b>Account</b>"}}, {"1 <b>Account</b>"}, 100, "", ";1ab",
                     {}},
+                // Shown as "R&D &amp;", with no shortcut key.
+                {"ampersand", {{"pName1", "R&D &amp;"}}, {"1 R&&D &&amp;"}, 100, "", ";1ab", {}},
                 {"100: 0.29", none, {}, 100, "0.29", BIK, qlonglong(29)},
                 {"1000: 12.34", none, {}, 1000, "12.34", BIK, qlonglong(12340)},
                 {"no currency: 0.29", none, {}, 0, "0.29", BIK, qlonglong(29)},

@@ -2,6 +2,7 @@
 
 #include "corvexlog.h"
 #include "corvexprotocol.h"
+#include "cxservicetext.h"
 #include "payment.h"
 
 #include <QColor>
@@ -36,6 +37,32 @@ QString text(const QVariantMap &item, QLatin1String key)
 QVariantMap addInfoOf(const QVariantMap &item)
 {
     return objectOf(item.value(CorvexKey::AddInfo));
+}
+
+// A card shows so many details; the rest are counted in a last row.
+const int MAX_SHOWN_DETAILS = 50;
+
+// A text of the template as a card shows it: bounded and escaped.
+QString shown(const QString &text)
+{
+    return CXServiceText::shown(text).toHtmlEscaped();
+}
+
+// The rows of the details in a table, each row `row` filled with label and value.
+QStringList detailRows(const QVariantMap &addInfo, const QString &row)
+{
+    QStringList rows;
+    int count = 0;
+    for (auto it = addInfo.cbegin(); it != addInfo.cend() && count < MAX_SHOWN_DETAILS;
+         ++it, ++count)
+        rows << row.arg(shown(it.key()), shown(it.value().toString()));
+    if (addInfo.size() > count) {
+        rows << QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>")
+                    .arg(CXPayTemplatesModel::tr("(%1 more details not shown)")
+                             .arg(addInfo.size() - count)
+                             .toHtmlEscaped());
+    }
+    return rows;
 }
 
 } // namespace
@@ -96,16 +123,14 @@ QString CXPayTemplatesModel::prepareItem(const QVariantMap &item) const
     QStringList lines;
     lines << HTML_HEAD
           << QStringLiteral("<h3 align=\"center\"><b>%1: </b>%2</h3>")
-                 .arg(text(item, CorvexKey::CreditType).toHtmlEscaped(),
-                     text(item, CorvexKey::BankName).toHtmlEscaped())
+                 .arg(shown(text(item, CorvexKey::CreditType)),
+                     shown(text(item, CorvexKey::BankName)))
           << QStringLiteral("<div align=\"center\"><b>%1: </b>%2</div>")
-                 .arg(tr("Credit code"), text(item, CorvexKey::CreditCode).toHtmlEscaped());
+                 .arg(tr("Credit code"), shown(text(item, CorvexKey::CreditCode)));
     const QVariantMap addInfo = addInfoOf(item);
     if (!addInfo.isEmpty()) {
         lines << QStringLiteral("<table align=\"center\" width = \"80%\">");
-        for (auto it = addInfo.cbegin(); it != addInfo.cend(); ++it)
-            lines << QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
-                         .arg(it.key().toHtmlEscaped(), it.value().toString().toHtmlEscaped());
+        lines << detailRows(addInfo, QStringLiteral("<tr><td>%1</td><td>%2</td></tr>"));
         lines << QStringLiteral("</table>");
     }
     lines << HTML_TAIL;
@@ -149,9 +174,7 @@ QString CXPayTemplatesModel::info(const QModelIndex &index) const
         return QString();
     QStringList lines;
     lines << HTML_HEAD + QStringLiteral("<table align=\"left\" width = \"80%\">");
-    for (auto it = addInfo.cbegin(); it != addInfo.cend(); ++it)
-        lines << QStringLiteral("<tr><th align=\"left\">%1</th><td>%2</td></tr>")
-                     .arg(it.key().toHtmlEscaped(), it.value().toString().toHtmlEscaped());
+    lines << detailRows(addInfo, QStringLiteral("<tr><th align=\"left\">%1</th><td>%2</td></tr>"));
     lines << QStringLiteral("</table>") + HTML_TAIL;
     return lines.join(QLatin1Char('\n'));
 }

@@ -5,12 +5,11 @@
 
 #include "corvexlog.h"
 #include "corvexprotocol.h"
+#include "cxservicetext.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
-
-#include <algorithm>
 
 namespace {
 
@@ -27,10 +26,8 @@ int replyTimeoutSeconds()
     return ok && seconds > 0 && seconds <= 24 * 3600 ? seconds : CORVEX_TIMEOUT_SECONDS;
 }
 
-// A reply is shown to the operator, not archived. Beyond these limits the rest is left out and
-// the page says so, so that no reply can hold the terminal's GUI thread for long.
-const int MAX_SHOWN_LINES = 200;
-const int MAX_SHOWN_CHARS = 20000;
+// A reply is shown to the operator, not archived: every text of it is bounded (the description
+// by CXServiceText's own limits), so that no reply can hold the terminal's GUI thread for long.
 const int MAX_ERROR_CHARS = 1000;
 
 // The fragment of one reply value on the check-params rendering; the service writes "***" for
@@ -40,14 +37,21 @@ QString fieldFragment(const QString &title, const QString &value)
     if (value.isEmpty() || value == QLatin1String("***"))
         return QString();
     if (title.isEmpty())
-        return QStringLiteral("<font color=\"blue\">- %1</font>").arg(value.toHtmlEscaped());
-    return QStringLiteral("<b>%1: </b>%2").arg(title, value.toHtmlEscaped());
+        return QStringLiteral("<font color=\"blue\">- %1</font>")
+            .arg(CXServiceText::shown(value).toHtmlEscaped());
+    return QStringLiteral("<b>%1: </b>%2").arg(title, CXServiceText::shown(value).toHtmlEscaped());
 }
 
 // A value of the reply read as text, as it reads once the reply is converted to a map.
 QString textOf(const QJsonObject &object, QLatin1String key)
 {
     return object.value(key).toVariant().toString();
+}
+
+// The same, bounded and escaped for the rich-text rendering.
+QString shownOf(const QJsonObject &object, QLatin1String key)
+{
+    return CXServiceText::shown(textOf(object, key)).toHtmlEscaped();
 }
 
 // Log lines name a reply by its size; its text is logged only under the payload category.
@@ -246,6 +250,16 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
     if (m_request.uid() == 0)
         return;
 
+    // Too long to be read at all: whose reply it is cannot be known, so the page keeps waiting
+    // for its own, and says why nothing came.
+    if (message.size() > CorvexReply::MAX_TEXT_CHARS) {
+        qCWarning(lcCorvexExchange).noquote() << "Reply too large to read:" << loggedText(message);
+        showOwnError(QT_TR_NOOP("Connection error"),
+            QT_TR_NOOP("a reply of %1 characters is too large to read"), message.size());
+        emit completeChanged();
+        return;
+    }
+
     const CorvexReply reply = CorvexReply::fromJson(message);
     if (!reply.isValid()) {
         qCWarning(lcCorvexExchange).noquote()
@@ -264,6 +278,8 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
 
     releaseProgress();
     m_answer = reply.object();
+    m_error = ErrorLine();
+    renderError();
 
     if (reply.resultFailed()) {
         m_replyComplete = false;
@@ -362,9 +378,9 @@ void CXWPMsgSender::showAllTemplatesRequst()
     QStringList own;
     if (params.contains(CorvexKey::LastName)) {
         own << QStringLiteral("<p align=\"left\"><b>%1: </b> %2 %3 %4</p>")
-                   .arg(tr("Full name"), textOf(params, CorvexKey::LastName).toHtmlEscaped(),
-                       textOf(params, CorvexKey::FirstName).toHtmlEscaped(),
-                       textOf(params, CorvexKey::SecondName).toHtmlEscaped());
+                   .arg(tr("Full name"), shownOf(params, CorvexKey::LastName),
+                       shownOf(params, CorvexKey::FirstName),
+                       shownOf(params, CorvexKey::SecondName));
     }
     showReply(own);
 }
@@ -430,36 +446,21 @@ void CXWPMsgSender::showReply(const QStringList &ownFragments)
     if (!description.isEmpty()) {
         fragments << QStringLiteral("<h4 align=\"left\">%1</h4>").arg(tr("Description"));
         const QString line = QStringLiteral("<div align=\"left\"><i>%1</i></div>");
-        int shown = 0;
-        int from = 0;
-        for (int lines = 0; from <= description.size() && lines < MAX_SHOWN_LINES; ++lines) {
-            int end = description.indexOf(QLatin1Char('\n'), from);
-            if (end < 0)
-                end = description.size();
-            const int length = std::min(end - from, MAX_SHOWN_CHARS - shown);
-            fragments << line.arg(description.mid(from, length).toHtmlEscaped());
-            shown += length;
-            from = length < end - from ? from + length : end + 1;
-            if (shown >= MAX_SHOWN_CHARS)
-                break;
-        }
-        if (from < description.size()) {
-            fragments << line.arg(tr("(%1 more characters of the description are not shown)")
-                                      .arg(description.size() - from));
-        }
+        for (const QString &shown : CXServiceText::shownLines(description))
+            fragments << line.arg(shown.toHtmlEscaped());
     }
     ui->tbData->setHtml(fragments.join(QString()));
 }
 
 void CXWPMsgSender::showError(const char *title, const QString &text, const QString &color)
 {
-    m_error = {title, nullptr, text, color};
+    m_error = {title, nullptr, -1, text, color};
     renderError();
 }
 
-void CXWPMsgSender::showOwnError(const char *title, const char *text)
+void CXWPMsgSender::showOwnError(const char *title, const char *text, qint64 count)
 {
-    m_error = {title, text, QString(), RED};
+    m_error = {title, text, count, QString(), RED};
     renderError();
 }
 
@@ -469,10 +470,10 @@ void CXWPMsgSender::renderError()
         ui->lError->clear();
         return;
     }
-    const QString text = m_error.ownText ? tr(m_error.ownText) : m_error.serviceText;
-    const QString shown = text.size() > MAX_ERROR_CHARS
-        ? text.left(MAX_ERROR_CHARS) + QChar(0x2026) // an ellipsis
-        : text;
+    QString shown = m_error.ownText ? tr(m_error.ownText)
+                                    : CXServiceText::shown(m_error.serviceText, MAX_ERROR_CHARS);
+    if (m_error.ownText && m_error.count >= 0)
+        shown = shown.arg(m_error.count);
     ui->lError->setText(QStringLiteral("<font color=\"%1\"><b>%2: </b>%3</font>")
                             .arg(m_error.color, tr(m_error.title), shown.toHtmlEscaped()));
 }

@@ -73,13 +73,15 @@ private:
     // change can render the line again.
     void showError(
         const char *title, const QString &text, const QString &color = QStringLiteral("red"));
-    void showOwnError(const char *title, const char *text);
+    // An own text with "%1" gets the number `count`.
+    void showOwnError(const char *title, const char *text, qint64 count = -1);
     void renderError();
 
     struct ErrorLine
     {
         const char *title = nullptr;
         const char *ownText = nullptr;
+        qint64 count = -1;
         QString serviceText;
         QString color;
     };

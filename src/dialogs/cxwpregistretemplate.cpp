@@ -6,6 +6,7 @@
 #include "cxwprequest.h"
 
 #include "corvexprotocol.h"
+#include "cxservicetext.h"
 #include "fixnumber.h"
 
 #include <QEvent>
@@ -27,10 +28,12 @@ const QLatin1String HIDDEN_PARAM("***");
 // The reply keys of the template parameter names, in the order of their rows.
 const QVector<QLatin1String> PARAM_KEYS = {CorvexKey::PName1, CorvexKey::PName2, CorvexKey::PName3};
 
+// Titles and values may come from the service: bounded and shown as text.
 QString line(const QString &title, const QString &value)
 {
     return QStringLiteral("<div align=\"left\"><b>%1: </b>%2</div>")
-        .arg(title.toHtmlEscaped(), value.toHtmlEscaped());
+        .arg(CXServiceText::shown(title).toHtmlEscaped(),
+            CXServiceText::shown(value).toHtmlEscaped());
 }
 
 } // namespace
@@ -189,8 +192,11 @@ void CXWPRegistreTemplate::addParam(const QString &name)
         grid->setColumnStretch(1, 1);
     }
 
-    // The name comes from the service: shown as plain text, never as markup.
-    auto *label = new QLabel(name, ui->gbParams);
+    // The name comes from the service: shown as plain text, never as markup, and with its "&"
+    // doubled, since a label with a buddy takes a single "&" for the mark of a shortcut key.
+    QString shown = CXServiceText::shown(name);
+    shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    auto *label = new QLabel(shown, ui->gbParams);
     label->setTextFormat(Qt::PlainText);
     // A long name wraps rather than pushing the input out of the page.
     label->setWordWrap(true);

@@ -30,6 +30,11 @@ QVariantMap CorvexReply::toMap() const
 
 CorvexReply CorvexReply::fromJson(const QString &text)
 {
+    if (text.size() > MAX_TEXT_CHARS) {
+        CorvexReply reply;
+        reply.m_errorString = QStringLiteral("reply too large to read");
+        return reply;
+    }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {
@@ -97,11 +102,7 @@ bool CorvexReply::hasErrorCodeIn(const QJsonObject &params)
 
 int CorvexReply::errorCodeIn(const QJsonObject &params)
 {
-    qint64 code = 0;
-    if (!integerValue(params.value(CorvexKey::ErrorCode).toVariant(), &code)
-        || code < std::numeric_limits<int>::min() || code > std::numeric_limits<int>::max())
-        return -1;
-    return int(code);
+    return codeOf(params.value(CorvexKey::ErrorCode).toVariant());
 }
 
 bool CorvexReply::hasErrorCode(const QVariantMap &params)
@@ -111,8 +112,13 @@ bool CorvexReply::hasErrorCode(const QVariantMap &params)
 
 int CorvexReply::errorCode(const QVariantMap &params)
 {
+    return codeOf(params.value(CorvexKey::ErrorCode));
+}
+
+int CorvexReply::codeOf(const QVariant &given)
+{
     qint64 code = 0;
-    if (!integerValue(params.value(CorvexKey::ErrorCode), &code)
+    if (given.userType() == QMetaType::Bool || !integerValue(given, &code)
         || code < std::numeric_limits<int>::min() || code > std::numeric_limits<int>::max())
         return -1;
     return int(code);

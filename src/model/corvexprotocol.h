@@ -86,8 +86,12 @@ public:
     // for, exactly as the conversion of the whole object would convert it.
     explicit CorvexReply(const QJsonObject &object);
 
-    // A text that is not a JSON document gives a reply that is not valid, with the parser's
-    // message in errorString(). A JSON array is valid but has no keys.
+    // Far above any real reply (a few kilobytes; a long template list some hundreds). Parsing
+    // takes about ten times a text's size in memory, so a longer text is not parsed at all.
+    static const int MAX_TEXT_CHARS = 8 * 1024 * 1024;
+
+    // A text that is not a JSON document, or is longer than MAX_TEXT_CHARS, gives a reply that
+    // is not valid, with the reason in errorString(). A JSON array is valid but has no keys.
     static CorvexReply fromJson(const QString &text);
 
     bool isValid() const { return m_valid; }
@@ -110,7 +114,7 @@ public:
     QJsonObject paramsObject() const;
 
     // The "errorCode" of a "params" map: -1 (a code no page accepts) when it is not a whole
-    // number that fits into int.
+    // number that fits into int; a flag (true, false) is no number.
     static bool hasErrorCode(const QVariantMap &params);
     static int errorCode(const QVariantMap &params);
     static bool hasErrorCodeIn(const QJsonObject &params);
@@ -122,6 +126,7 @@ public:
 
 private:
     QVariant value(QLatin1String key) const;
+    static int codeOf(const QVariant &code);
 
     QVariantMap m_map;
     QJsonObject m_object;

@@ -1,6 +1,7 @@
 #include "corvexppv.h"
 
 #include "cxmaskeditvalidator.h"
+#include "cxservicetext.h"
 #include "summdoublespinbox.h"
 
 #include <QComboBox>
@@ -35,6 +36,41 @@ public:
     using CXMaskEditValidator::CXMaskEditValidator;
     State validate(QString &, int &) const override { return Intermediate; }
 };
+
+// Characters of a refused value quoted in the note.
+const int NOTE_VALUE_CHARS = 64;
+
+// Whether every character of `text` is in `kept`, in order. A field's input mask drops the
+// characters it has no place for and may change their case; its length drops the end.
+bool keepsEvery(const QString &text, const QString &kept)
+{
+    int k = 0;
+    for (const QChar c : text) {
+        while (k < kept.size() && kept.at(k) != c)
+            ++k;
+        if (k == kept.size())
+            return false;
+        ++k;
+    }
+    return true;
+}
+
+// Whether the field would hold `text` whole: tried on a field of the same mask, length and
+// validator, written the same way. Typed text that the validator refuses is undone.
+bool fitsField(const QLineEdit *edit, const QString &text, bool typed)
+{
+    if (text.size() > edit->maxLength())
+        return false;
+    QLineEdit probe;
+    probe.setMaxLength(edit->maxLength());
+    probe.setInputMask(edit->inputMask());
+    probe.setValidator(edit->validator());
+    if (typed)
+        probe.insert(text);
+    else
+        probe.setText(text);
+    return keepsEvery(text, probe.text());
+}
 
 // Parameters by position, the most recently inserted first within one position.
 QMultiMap<int, int> indexesByPos(const QList<ProviderParameter> &parameters)
@@ -147,6 +183,7 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
             lastPos = std::max(lastPos, parameter.pos());
         }
     }
+    m_noteRow = lastPos + 1;
 
     grid->setRowStretch(lastPos + 1, 1);
     if (parameters.size() > 8)
@@ -180,7 +217,7 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
         } else {
             if (m_params.value(m_firstName).value().isEmpty()) {
                 if (auto *edit = qobject_cast<QLineEdit *>(first))
-                    edit->setText(barcode);
+                    fill(edit, m_params.value(m_firstName), barcode, false);
                 else if (auto *combo = qobject_cast<QComboBox *>(first))
                     combo->setCurrentIndex(combo->findData(barcode));
             }
@@ -189,6 +226,7 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
     }
 
     validatorsChanged();
+    showRefused();
 
     for (SummDoubleSpinBox *box : {m_summBox.data(), m_comissionBox.data(), m_toAccountBox.data()})
         box->setFont(m_inputFont);
@@ -267,7 +305,7 @@ QPointer<QWidget> CorvexPpv::createLineEdit(
 
     edit->setProperty("position", parameter.pos());
     if (!parameter.value().isEmpty())
-        edit->insert(parameter.value());
+        fill(edit, parameter, parameter.value(), true);
     markFirstField(parameter, level);
 
     const int row = std::max(parameter.pos(), 0);
@@ -341,6 +379,11 @@ void CorvexPpv::check()
 
 void CorvexPpv::validatorsChanged()
 {
+    // A refused field is the operator's again once typed into.
+    auto *typedInto = qobject_cast<QLineEdit *>(sender());
+    if (typedInto && m_widgets.value(typedInto->objectName()).widget() == typedInto
+        && m_refused.remove(typedInto->objectName()) > 0)
+        showRefused();
     bool valid = true;
     for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it) {
         QWidget *widget = it.value().widget();
@@ -354,7 +397,8 @@ void CorvexPpv::validatorsChanged()
             QString text = edit->displayText();
             int pos = 0;
             acceptable = edit->validator()
-                && edit->validator()->validate(text, pos) == QValidator::Acceptable;
+                && edit->validator()->validate(text, pos) == QValidator::Acceptable
+                && !m_refused.contains(it.key());
             if (it.key() != SUMM_TO_PAY)
                 valid = valid && acceptable;
         } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
@@ -449,11 +493,65 @@ void CorvexPpv::barcodeChanged(const QString &val)
         pieces.insert(parameter.name(), val.mid(s, f - s + 1));
     }
     for (auto it = pieces.cbegin(); it != pieces.cend(); ++it) {
-        if (auto *edit = qobject_cast<QLineEdit *>(m_widgets.value(it.key()).widget()))
-            edit->setText(it.value());
+        if (auto *edit = qobject_cast<QLineEdit *>(m_widgets.value(it.key()).widget())) {
+            ProviderParameter parameter;
+            for (const ProviderParameter &scanned : qAsConst(m_barcodeParams)) {
+                if (scanned.name() == it.key())
+                    parameter = scanned;
+            }
+            fill(edit, parameter, it.value(), false);
+        }
     }
     emit barcodeValid();
     validatorsChanged();
+}
+
+void CorvexPpv::fill(
+    QLineEdit *edit, const ProviderParameter &parameter, const QString &text, bool typed)
+{
+    if (fitsField(edit, text, typed)) {
+        if (m_refused.remove(edit->objectName()) > 0)
+            showRefused();
+        // The catalogue's value is typed into the new field; a scan replaces what it holds.
+        if (typed)
+            edit->insert(text);
+        else
+            edit->setText(text);
+        return;
+    }
+    m_refused.insert(edit->objectName(),
+        qMakePair(parameter.label().isEmpty() ? parameter.name() : parameter.label(), text));
+    {
+        // An emptied amount field is no amount the boxes should take.
+        const QSignalBlocker blocker(edit);
+        edit->clear();
+    }
+    showRefused();
+}
+
+void CorvexPpv::showRefused()
+{
+    auto *grid = qobject_cast<QGridLayout *>(layout());
+    if (!grid || (!m_refusedNote && m_refused.isEmpty()))
+        return;
+    if (!m_refusedNote) {
+        // Names the fields whose given value did not fit, in the row between the parameters
+        // and the amounts.
+        m_refusedNote = new QLabel(this);
+        m_refusedNote->setObjectName(QStringLiteral("lRefused"));
+        m_refusedNote->setTextFormat(Qt::PlainText);
+        m_refusedNote->setWordWrap(true);
+        m_refusedNote->setStyleSheet(QStringLiteral("color: rgb(170, 0, 0)"));
+        grid->addWidget(m_refusedNote, m_noteRow, 0, 1, 2, Qt::AlignTop);
+    }
+    QStringList lines;
+    for (auto it = m_refused.cbegin(); it != m_refused.cend(); ++it) {
+        lines << tr("%1: \"%2\" does not fit this field and was not entered")
+                     .arg(CXServiceText::shown(it.value().first, NOTE_VALUE_CHARS),
+                         CXServiceText::shown(it.value().second, NOTE_VALUE_CHARS));
+    }
+    m_refusedNote->setText(lines.join(QLatin1Char('\n')));
+    m_refusedNote->setVisible(!lines.isEmpty());
 }
 
 void CorvexPpv::prepareSummToPay(QLineEdit *edit, bool disabled)
@@ -553,6 +651,7 @@ void CorvexPpv::retranslateTexts()
         else if (label->buddy() == m_toAccountBox)
             label->setText(tr("To Account"));
     }
+    showRefused();
     QWidget *summToPay = m_widgets.value(SUMM_TO_PAY).widget();
     if (summToPay && !summToPay->toolTip().isEmpty())
         summToPay->setToolTip(tr("The field is used for barcode parsing"));

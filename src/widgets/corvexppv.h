@@ -19,6 +19,7 @@
 
 class QComboBox;
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 class SummDoubleSpinBox;
 
@@ -88,6 +89,12 @@ private:
     void prepareItems(ProviderParameter &parameter) const;
     void markFirstField(const ProviderParameter &parameter, int level);
     void retranslateTexts();
+    // Puts text into a field, or, when the field's mask, length or pattern would cut, change or
+    // refuse it,
+    // leaves the field empty and marks it refused: invalid, and named in the note, until the
+    // operator types into it. A code chosen by the customer never turns into another one.
+    void fill(QLineEdit *edit, const ProviderParameter &parameter, const QString &text, bool typed);
+    void showRefused();
     SummDoubleSpinBox *addAmountRow(
         QGridLayout *grid, int row, const QString &label, const QString &name);
 
@@ -104,6 +111,10 @@ private:
     QMap<QString, InputWidgetWrapper> m_widgets;
     QList<ProviderParameter> m_barcodeParams;
     QFont m_inputFont;
+    // Fields whose given value did not fit, by name: the parameter's label and the value.
+    QMap<QString, QPair<QString, QString>> m_refused;
+    QPointer<QLabel> m_refusedNote;
+    int m_noteRow = 0;
 };
 
 #endif // CORVEXPPV_H
