@@ -28,6 +28,7 @@ private slots:
                 {"result 7", "{'result': 7}", true, 0, true, false, false},
                 {"result word", "{'result': 'fail'}", true, 0, true, false, false},
                 {"result fraction", "{'result': 0.5}", true, 0, true, false, false},
+                {"result false", "{'result': false}", true, 0, true, false, false},
                 {"error true", "{'error': true}", true, 0, false, true, true},
                 {"error false", "{'error': false}", true, 0, false, true, false},
                 {"error null", "{'error': null}", true, 0, false, true, false},

@@ -49,7 +49,7 @@ qint64 CorvexReply::uid() const
 {
     const QVariant given = value(CorvexKey::Uid);
     qint64 uid = 0;
-    if (given.userType() == QMetaType::Bool || !integerValue(given, &uid))
+    if (!integerValue(given, &uid))
         return 0;
     return uid;
 }
@@ -118,8 +118,7 @@ int CorvexReply::errorCode(const QVariantMap &params)
 int CorvexReply::codeOf(const QVariant &given)
 {
     qint64 code = 0;
-    if (given.userType() == QMetaType::Bool || !integerValue(given, &code)
-        || code < std::numeric_limits<int>::min() || code > std::numeric_limits<int>::max())
+    if (!integerValue(given, &code) || code < std::numeric_limits<int>::min() || code > std::numeric_limits<int>::max())
         return -1;
     return int(code);
 }
@@ -128,10 +127,8 @@ bool CorvexReply::integerValue(const QVariant &value, qint64 *result)
 {
     bool ok = true;
     qint64 number = 0;
+    // true and false are no numbers: a flag where a code belongs is a reply we cannot read.
     switch (value.userType()) {
-    case QMetaType::Bool:
-        number = value.toBool() ? 1 : 0;
-        break;
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
