@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QRegExp>
 
 #include <memory>
 

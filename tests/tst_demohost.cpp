@@ -82,8 +82,7 @@ QString TestDemoHost::edited(const QString &source, const QString &edit)
 
 void TestDemoHost::setupErrors_data()
 {
-    const QString otherPlugin
-        = QLibraryInfo::location(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so";
+    const QString otherPlugin = qtFolder(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so";
     // %T and %S stand for the edited terminal and service files of the row.
     addRows<QStringList, QString, QString, QStringList>(
         {"arguments", "terminalEdit", "serviceEdit", "messages"},
