@@ -97,6 +97,6 @@ foreach(host ${WORK_DIR}/host/corvex-terminal ${prefix}/${BINDIR}/corvex-termina
             "${last_output}")
     endif()
 endforeach()
-message(STATUS "${host} --road code:\n${last_output}")
+message(STATUS "${prefix}/${BINDIR}/corvex-terminal --road code:\n${last_output}")
 file(REMOVE_RECURSE ${WORK_DIR})
 message(STATUS "installed package builds and runs a host")
