@@ -1,12 +1,13 @@
 #include "benchmain.h"
 
 #include "corvexppv.h"
+#include "cxregexpvalidator.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegExpValidator>
+#include <QRegExp>
 #include <QSignalBlocker>
 #include <QTest>
 
@@ -108,7 +109,7 @@ struct PlainForm
             auto *edit = new QLineEdit(&widget);
             if (i % 2 == 0) {
                 edit->setInputMask(CorvexPpv::translateMask(PHONE_MASK));
-                edit->setValidator(new QRegExpValidator(QRegExp(PHONE_PATTERN), edit));
+                edit->setValidator(new CXRegExpValidator(QRegExp(PHONE_PATTERN), edit));
             }
             grid->addWidget(new QLabel(QStringLiteral("Field %1").arg(i), &widget), i + 1, 0);
             grid->addWidget(edit, i + 1, 1);

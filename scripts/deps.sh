@@ -1,12 +1,35 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, but only those that are missing.
+#   scripts/deps.sh [--qt 5|6] [--package] [more packages...]
+# --qt 6: the Qt 6 development packages instead of Qt 5's; --package: what scripts/package.sh
+# needs besides (dpkg-dev for dpkg-shlibdeps, lintian).
 # Fails when a package cannot be installed or is still missing afterwards.
 # CORVEX_APT_GET replaces the "[sudo] apt-get" command (the script tests hand it a stand-in).
 set -euo pipefail
 
-packages=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools libqt5websockets5-dev fonts-dejavu-core libbenchmark-dev
-    # Qt's own translations: the wizard's buttons in the terminal's language
-    qttranslations5-l10n "$@")
+qt=5
+extra=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --qt) qt="$2"; shift 2 ;;
+        --qt=*) qt="${1#--qt=}"; shift ;;
+        --package) extra+=(dpkg-dev file lintian); shift ;;
+        *) extra+=("$1"); shift ;;
+    esac
+done
+
+packages=(cmake make g++ fonts-dejavu-core libbenchmark-dev)
+case "$qt" in
+    5) packages+=(qtbase5-dev qttools5-dev qttools5-dev-tools libqt5websockets5-dev
+        # Qt's own translations: the wizard's buttons in the terminal's language
+        qttranslations5-l10n) ;;
+    6) packages+=(qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+        qt6-websockets-dev qt6-5compat-dev qt6-translations-l10n
+        # the offscreen platform the tests and the scripted roads run on
+        qt6-qpa-plugins) ;;
+    *) echo "deps.sh: --qt must be 5 or 6, not \"$qt\"" >&2; exit 2 ;;
+esac
+packages+=("${extra[@]}")
 
 installed() {
     # A package of several architectures prints one status for each.

@@ -5,6 +5,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLibraryInfo>
 #include <QtTest>
 
 #ifdef QT_WIDGETS_LIB
@@ -109,5 +110,15 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
+
+// A folder of the Qt the test runs on: QLibraryInfo::location() became path() in Qt 6.
+inline QString qtFolder(decltype(QLibraryInfo::TranslationsPath) which)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::path(which);
+#else
+    return QLibraryInfo::location(which);
+#endif
+}
 
 #endif // TESTUTIL_H

@@ -181,9 +181,22 @@ private slots:
         corvex.unite(added).unite(printable);
         printable.unite(added);
         const QVariantMap data = s.page->additionalData();
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
         QCOMPARE(data,
-            (QVariantMap {
-                {"corvex", QVariantMap(corvex)}, {"detailsForPrint", QVariantMap(printable)}}));
+            (QVariantMap {{"corvex", QVariantMap(corvex)},
+                { "detailsForPrint",
+                    QVariantMap(printable) }}));
+#else
+        // One value per key: the one a reader of single values gets from the multi-map.
+        QCOMPARE(data.keys(), QStringList({"corvex", "detailsForPrint"}));
+        for (const auto &[name, multi] : {std::pair(QString("corvex"), corvex),
+                 std::pair(QString("detailsForPrint"), printable)}) {
+            const QVariantMap single = data.value(name).toMap();
+            QCOMPARE(single.keys(), multi.uniqueKeys());
+            for (const QString &key : single.keys())
+                QCOMPARE(single.value(key), multi.value(key));
+        }
+#endif
         QCOMPARE(data.value("corvex").toMap().value("phone"), QVariant("9001234567"));
     }
 

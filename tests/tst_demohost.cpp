@@ -86,8 +86,7 @@ QString TestDemoHost::edited(const QString &source, const QString &edit)
 
 void TestDemoHost::setupErrors_data()
 {
-    const QString otherPlugin
-        = QLibraryInfo::location(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so";
+    const QString otherPlugin = qtFolder(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so";
     // %T and %S stand for the edited terminal and service files of the row. A row runs
     // corvex-terminal, or corvex-roads when its arguments start with that name.
     addRows<QStringList, QString, QString, QStringList>(

@@ -40,7 +40,7 @@ private slots:
         QFETCH(unsigned int, multiplier);
         QFETCH(QVariant, input);
         QFETCH(long long, expected);
-        const bool text = input.type() == QVariant::String;
+        const bool text = input.userType() == QMetaType::QString;
         FixNumber number(multiplier, 777LL);
         if (text)
             number.setString(input.toString());

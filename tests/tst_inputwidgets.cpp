@@ -1,5 +1,6 @@
 #include "cxmaskeditvalidator.h"
 #include "cxphonewidget.h"
+#include "cxregexpvalidator.h"
 #include "summdoublespinbox.h"
 #include "testutil.h"
 
@@ -7,6 +8,9 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QRegExp>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+#include <QRegExpValidator>
+#endif
 
 static const QString BULLET(QChar(0x2022));
 static const QString PHONE_BLANK = "8(" + BULLET.repeated(3) + ")" + BULLET.repeated(3) + "-"
@@ -49,6 +53,57 @@ private slots:
         QTEST(int(validator.validate(text, pos)), "state");
         QTEST(pos, "pos");
         QCOMPARE(text, before);
+    }
+
+    // The host's patterns keep their QRegExp meaning under both Qt majors: whole match
+    // Acceptable, a match cut short by the end of the input Intermediate, else Invalid with the
+    // cursor at the end. The states are those of Qt 5's QRegExpValidator, which the Qt 5 build
+    // also asks row by row.
+    void regExpValidator_data()
+    {
+        const int invalid = QValidator::Invalid, intermediate = QValidator::Intermediate,
+                  acceptable = QValidator::Acceptable;
+        const int rx = QRegExp::RegExp, rx2 = QRegExp::RegExp2;
+        addRows<QString, int, QString, int, int>({"pattern", "syntax", "input", "state", "pos"},
+            {
+                {"digits whole", "^\\d{3}$", rx, "123", acceptable, 1},
+                {"digits short", "^\\d{3}$", rx, "12", intermediate, 1},
+                {"digits long", "^\\d{3}$", rx, "1234", invalid, 4},
+                {"letter among digits", "\\d{3}", rx, "1a", invalid, 2},
+                {"no semicolon", "[^;]*", rx, "a;b", invalid, 3},
+                {"empty input, empty pattern", "", rx, "", acceptable, 1},
+                {"text, empty pattern", "", rx, "x", invalid, 1},
+                {"alternation prefix", "abc|de", rx, "d", intermediate, 1},
+                {"alternation crossed", "abc|de", rx, "abd", invalid, 3},
+                {"case kept", "[A-Z]{2}", rx, "ab", invalid, 2},
+                {"greedy RegExp", "(a*)(a|b)", rx, "aab", acceptable, 1},
+                {"no lazy quantifier in RegExp2", "a*?b", rx2, "aab", invalid, 3},
+                {"backreference", "(\\d)\\1", rx, "11", acceptable, 1},
+                {"backreference broken", "(\\d)\\1", rx, "12", invalid, 2},
+                {"unicode letter", "\\w+", rx, QString::fromUtf8("Ёж"), acceptable, 1},
+                {"broken pattern, empty input", "(", rx, "", intermediate, 1},
+                {"broken pattern, text", "(", rx, "(", invalid, 1},
+            });
+    }
+
+    void regExpValidator()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(int, syntax);
+        QFETCH(QString, input);
+        const QRegExp regExp(pattern, Qt::CaseSensitive, QRegExp::PatternSyntax(syntax));
+        CXRegExpValidator validator(regExp, nullptr);
+        QString text = input;
+        int pos = 1;
+        QTEST(int(validator.validate(text, pos)), "state");
+        QTEST(pos, "pos");
+        QCOMPARE(text, input);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        QRegExpValidator qt(regExp, nullptr);
+        int ownPos = 1, qtPos = 1;
+        QCOMPARE(validator.validate(text, ownPos), qt.validate(text, qtPos));
+        QCOMPARE(ownPos, qtPos);
+#endif
     }
 
     void phone_data()

@@ -363,8 +363,9 @@ void TestLanguageSwitch::wizardButtons()
     QVERIFY2(m_wizard, "no wizard open");
     QTranslator qt;
     if (!qt.load(QLocale(QStringLiteral("ru_RU")), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
-        QSKIP("Qt's Russian translation is not installed (Debian: qttranslations5-l10n)");
+            qtFolder(QLibraryInfo::TranslationsPath)))
+        QSKIP("Qt's Russian translation is not installed (Debian: qttranslations5-l10n or "
+              "qt6-translations-l10n)");
     QAbstractButton *shown = m_wizard->button(QWizard::WizardButton(button));
     QCOMPARE(shown->text(), source);
 

@@ -126,7 +126,7 @@ void TestPageSizes::fits()
     QLocale::setDefault(QLocale(locale));
     QTranslator qt;
     if (qt.load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+            qtFolder(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qt);
     CorvexHandler handler;
     handler.setInputFont(QFont(QStringLiteral("DejaVu Sans"), 11));

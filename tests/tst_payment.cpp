@@ -74,7 +74,7 @@ private slots:
         payment.setJsonDetails(json);
         payment.setAdditionalData(json);
         QCOMPARE(payment.details().size(), details);
-        QTEST(payment.additionalMap().size(), "additional");
+        QTEST(int(payment.additionalMap().size()), "additional");
         if (details == 0)
             QCOMPARE(payment.jsonDetails(), QStringLiteral("[]"));
     }

@@ -19,6 +19,7 @@ private slots:
     void providers_data();
     void providers();
     void start();
+    void otherQtMajor();
 
 private:
     QPluginLoader m_loader;
@@ -105,6 +106,34 @@ void TestPluginLoader::start()
     QCOMPARE(wizard->startId(), 0);
     QCOMPARE(dialog->providerId(), qint64(1586));
     QCOMPARE(dialog->payment(), Payment());
+}
+
+// The module built for the other Qt major must be turned down by the loader from its metadata,
+// before any of its code runs in this process: two Qt cores in one process would not survive.
+void TestPluginLoader::otherQtMajor()
+{
+    const QString path = QStringLiteral(CORVEX_OTHER_MAJOR_MODULE);
+    if (!QFileInfo::exists(path))
+        QSKIP(qPrintable(QStringLiteral("no module of the other Qt major at %1; build that major "
+                                        "(scripts/test.sh --qt N) to run this check")
+                             .arg(path)));
+    QPluginLoader other(path);
+    // Qt 6 reads a Qt 5 module's metadata and finds its version; Qt 5 cannot read Qt 6's.
+    const QJsonObject meta = other.metaData();
+    QVERIFY(meta.isEmpty() || meta.value("version").toInt() >> 16 != QT_VERSION_MAJOR);
+    QVERIFY(!other.load());
+    QVERIFY(!other.isLoaded());
+    QVERIFY(!other.instance());
+    QVERIFY2(other.errorString().contains(QFileInfo(path).absoluteFilePath()),
+        qPrintable(other.errorString()));
+    if (!meta.isEmpty())
+        QVERIFY2(other.errorString().contains("incompatible Qt library"),
+            qPrintable(other.errorString()));
+    // Nothing of the other Qt came into this process.
+    QFile maps("/proc/self/maps");
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray otherCore = QT_VERSION_MAJOR == 5 ? "libQt6Core" : "libQt5Core";
+    QVERIFY(!maps.readAll().contains(otherCore));
 }
 
 QTEST_MAIN(TestPluginLoader)

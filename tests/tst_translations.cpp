@@ -41,7 +41,8 @@ bool readCatalogue(const QString &path, Catalogue *catalogue, QString *error)
         xml.readNext();
         if (!xml.isStartElement() && !xml.isEndElement())
             continue;
-        const QStringRef name = xml.name();
+        // A QStringRef in Qt 5, a QStringView in Qt 6.
+        const auto name = xml.name();
         if (xml.isEndElement()) {
             if (name == QLatin1String("message")) {
                 message.source = source;

@@ -46,8 +46,12 @@ bool HostLanguage::apply(const QString &language)
         told = QCoreApplication::removeTranslator(m_qt);
         m_qtInstalled = false;
     }
-    if (m_qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString qtTranslations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString qtTranslations = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    if (m_qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), qtTranslations)) {
         m_qtInstalled = QCoreApplication::installTranslator(m_qt);
         told = told || m_qtInstalled;
     }

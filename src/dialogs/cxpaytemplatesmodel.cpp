@@ -65,6 +65,21 @@ QStringList detailRows(const QVariantMap &addInfo, const QString &row)
     return rows;
 }
 
+// A Qt 5 QVariantMap holds every value of a repeated key. A Qt 6 one holds one value per key:
+// there each key keeps the value a reader of single values gets from the Qt 5 map, the one
+// added last.
+QVariantMap variantMapOf(const QMultiMap<QString, QVariant> &multi)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    QVariantMap map;
+    for (const QString &key : multi.uniqueKeys())
+        map.insert(key, multi.value(key));
+    return map;
+#else
+    return QVariantMap(multi);
+#endif
+}
+
 } // namespace
 
 const QString CXPayTemplatesModel::CORVEX_ADDITIONAL_NAME = QStringLiteral("corvex");
@@ -201,8 +216,8 @@ QVariantMap CXPayTemplatesModel::additionalData(const QModelIndex &index) const
     printable.unite(addInfo);
 
     QVariantMap data;
-    data.insert(CORVEX_ADDITIONAL_NAME, QVariantMap(corvex));
-    data.insert(Payment::PRINTABLE_ADDITIONAL_NAME, QVariantMap(printable));
+    data.insert(CORVEX_ADDITIONAL_NAME, variantMapOf(corvex));
+    data.insert(Payment::PRINTABLE_ADDITIONAL_NAME, variantMapOf(printable));
     return data;
 }
 

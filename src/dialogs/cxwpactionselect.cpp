@@ -17,7 +17,9 @@ CXWPActionSelect::CXWPActionSelect(QWizard *wizard)
     m_actions->addButton(ui->rbRequirementsCodes, ActionRequirementsCodes);
     m_actions->addButton(ui->rbPaymentByCode, ActionPaymentByCode);
     m_actions->setExclusive(true);
-    connect(m_actions, SIGNAL(buttonToggled(int, bool)), this, SIGNAL(completeChanged()));
+    // idToggled: the name of the id signal in Qt 5.15 and Qt 6 alike (Qt 6 dropped the overload
+    // of buttonToggled with an id).
+    connect(m_actions, SIGNAL(idToggled(int, bool)), this, SIGNAL(completeChanged()));
     setFinalPage(false);
 }
 

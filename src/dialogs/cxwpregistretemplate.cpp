@@ -7,13 +7,14 @@
 
 #include "corvexprotocol.h"
 #include "cxservicetext.h"
+#include "cxregexpvalidator.h"
 #include "fixnumber.h"
 
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegExpValidator>
+#include <QRegExp>
 #include <QVector>
 
 namespace {
@@ -204,7 +205,7 @@ void CXWPRegistreTemplate::addParam(const QString &name)
     edit->setObjectName(name);
     label->setBuddy(edit);
     // The values travel joined by ";", so a ";" in one would shift every value after it.
-    edit->setValidator(new QRegExpValidator(QRegExp(QStringLiteral("[^;]*")), edit));
+    edit->setValidator(new CXRegExpValidator(QRegExp(QStringLiteral("[^;]*")), edit));
     if (auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard))
         edit->setFont(wizard->inputFont());
 

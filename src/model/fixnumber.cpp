@@ -223,5 +223,6 @@ QString FixNumber::toString(const QChar &separator) const
 
 QString FixNumber::toString() const
 {
-    return toString(QLocale().decimalPoint());
+    // Qt 6 gives the separator as a string; every locale Qt knows writes it as one character.
+    return toString(QString(QLocale().decimalPoint()).at(0));
 }

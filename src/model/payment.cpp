@@ -30,6 +30,16 @@ const QString ItemsKey = QStringLiteral("items");
 // are left out.
 constexpr int MaxContainerDepth = 2 * (MaxDetailDepth + 1);
 
+// A detail's "items" as a list. A string is no list of items: Qt 5 converts it to an empty list,
+// Qt 6 would read it as the list of its characters.
+QVariantList itemsOf(const QVariant &items)
+{
+    const int type = items.userType();
+    if (type == QMetaType::QString || type == QMetaType::QByteArray)
+        return QVariantList();
+    return items.toList();
+}
+
 QVariant limitedTree(const QVariant &value, int depth)
 {
     const int type = value.userType();
@@ -86,7 +96,7 @@ DetailFields detailFields(const QVariantMap &map)
         else if (key == PrintableKey)
             fields.printable = it.value().toBool();
         else if (key == ItemsKey)
-            fields.items = it.value().toList();
+            fields.items = itemsOf(it.value());
     }
     return fields;
 }
@@ -129,7 +139,7 @@ QStringList detailLines(const QList<QVariant> &details, const QString &prefix, i
 
 void collectValues(const QVariantMap &detail, QVariantMap &target, int depth)
 {
-    const QVariantList items = detail.value(ItemsKey).toList();
+    const QVariantList items = itemsOf(detail.value(ItemsKey));
     const QString name = detail.value(NameKey).toString();
     if (items.isEmpty()) {
         target.insert(name, detail.value(ValueKey));

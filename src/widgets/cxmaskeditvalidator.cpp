@@ -3,7 +3,7 @@
 #include <algorithm>
 
 CXMaskEditValidator::CXMaskEditValidator(const QString &maskText, QObject *parent)
-    : QRegExpValidator(parent)
+    : CXRegExpValidator(parent)
     , m_maskText(maskText)
 { }
 
@@ -24,7 +24,7 @@ QString CXMaskEditValidator::unmaskText(QString text) const
 QValidator::State CXMaskEditValidator::validate(QString &input, int &pos) const
 {
     QString typed = unmaskText(input);
-    const State state = QRegExpValidator::validate(typed, pos);
+    const State state = CXRegExpValidator::validate(typed, pos);
     if (state == Invalid)
         pos = input.size();
     return state;
