@@ -45,7 +45,7 @@ QString CXServiceText::note(qint64 leftOut)
 // between the two halves of a surrogate pair.
 int CXServiceText::cutAt(const QString &text, int from, int length)
 {
-    length = std::max(0, std::min(length, text.size() - from));
+    length = std::max(0, std::min(length, int(text.size()) - from));
     if (length > 0 && from + length < text.size() && text.at(from + length - 1).isHighSurrogate())
         --length;
     return length;
