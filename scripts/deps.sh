@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, but only those that are missing.
-#   scripts/deps.sh [--qt 5|6] [--package] [more packages...]
+#   scripts/deps.sh [--qt 5|6] [--package] [--format] [more packages...]
 # --qt 6: the Qt 6 development packages instead of Qt 5's; --package: what scripts/package.sh
-# needs besides (dpkg-dev for dpkg-shlibdeps, lintian).
+# needs besides (dpkg-dev for dpkg-shlibdeps, lintian); --format: clang-format, for the format
+# check of .ci/run.
 # Fails when a package cannot be installed or is still missing afterwards.
 # CORVEX_APT_GET replaces the "[sudo] apt-get" command (the script tests hand it a stand-in).
 set -euo pipefail
@@ -14,6 +15,7 @@ while [ $# -gt 0 ]; do
         --qt) qt="$2"; shift 2 ;;
         --qt=*) qt="${1#--qt=}"; shift ;;
         --package) extra+=(dpkg-dev file lintian); shift ;;
+        --format) extra+=(clang-format); shift ;;
         *) extra+=("$1"); shift ;;
     esac
 done

@@ -27,8 +27,6 @@ public:
     QString language() const { return m_language; }
     // The language F12 switches to.
     QString other() const;
-    // Whether Qt's own translation of the current language is in place.
-    bool hasQtTranslation() const { return m_qtInstalled; }
 
     // F12 anywhere in the application switches to the other language.
     void switchOnKey();

@@ -49,11 +49,13 @@ WebSocketServiceLink::WebSocketServiceLink(const QUrl &url, qint64 maxReplyBytes
 {
     m_socket->setMaxAllowedIncomingMessageSize(quint64(maxReplyBytes));
     m_socket->setMaxAllowedIncomingFrameSize(quint64(maxReplyBytes));
-    connect(m_socket, SIGNAL(connected()), this, SLOT(connected()));
-    connect(m_socket, SIGNAL(aboutToClose()), this, SLOT(closing()));
-    connect(m_socket, SIGNAL(disconnected()), this, SLOT(disconnected()));
-    connect(m_socket, SIGNAL(error(QAbstractSocket::SocketError)), this, SLOT(failed()));
-    connect(m_socket, SIGNAL(textMessageReceived(QString)), this, SLOT(message(QString)));
+    connect(m_socket, &QWebSocket::connected, this, &WebSocketServiceLink::connected);
+    connect(m_socket, &QWebSocket::aboutToClose, this, &WebSocketServiceLink::closing);
+    connect(m_socket, &QWebSocket::disconnected, this, &WebSocketServiceLink::disconnected);
+    // Qt 6.5 names the signal errorOccurred; error() is also the getter.
+    connect(m_socket, QOverload<QAbstractSocket::SocketError>::of(&QWebSocket::error), this,
+        &WebSocketServiceLink::failed);
+    connect(m_socket, &QWebSocket::textMessageReceived, this, &WebSocketServiceLink::message);
 }
 
 bool WebSocketServiceLink::isUsable(const QUrl &url, QString *reason)

@@ -13,8 +13,8 @@ TerminalChannel::TerminalChannel(ServiceLink *link, QObject *parent)
     : QObject(parent)
     , m_link(link)
 {
-    connect(m_link, SIGNAL(received(QString)), this, SLOT(received(QString)));
-    connect(m_link, SIGNAL(problem(QString)), this, SLOT(problem(QString)));
+    connect(m_link, &ServiceLink::received, this, &TerminalChannel::received);
+    connect(m_link, &ServiceLink::problem, this, &TerminalChannel::problem);
 }
 
 void TerminalChannel::send(const QString &destination, const QVariant &data)

@@ -103,9 +103,9 @@ RoadDriver::RoadDriver(
     , m_timer(new QTimer(this))
 {
     m_timer->setInterval(TICK_MS);
-    connect(m_timer, SIGNAL(timeout()), this, SLOT(tick()));
-    connect(m_wizard, SIGNAL(currentIdChanged(int)), this, SLOT(pageEntered(int)));
-    connect(m_wizard, SIGNAL(finished(int)), this, SLOT(finished()));
+    connect(m_timer, &QTimer::timeout, this, &RoadDriver::tick);
+    connect(wizard, &QWizard::currentIdChanged, this, &RoadDriver::pageEntered);
+    connect(wizard, &QDialog::finished, this, &RoadDriver::finished);
 }
 
 void RoadDriver::setLanguage(HostLanguage *language)

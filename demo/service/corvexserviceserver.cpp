@@ -16,7 +16,8 @@ CorvexServiceServer::CorvexServiceServer(
 {
     // A client that connects and never finishes the opening handshake is dropped.
     m_server->setHandshakeTimeout(10000);
-    connect(m_server, SIGNAL(newConnection()), this, SLOT(acceptConnection()));
+    connect(
+        m_server, &QWebSocketServer::newConnection, this, &CorvexServiceServer::acceptConnection);
 }
 
 bool CorvexServiceServer::listen(const QHostAddress &address, quint16 port)
@@ -55,12 +56,12 @@ ServiceConnection::ServiceConnection(
     m_socket->setParent(this);
     m_socket->setMaxAllowedIncomingMessageSize(quint64(m_limits.maxMessageBytes));
     m_socket->setMaxAllowedIncomingFrameSize(quint64(m_limits.maxMessageBytes));
-    connect(m_socket, SIGNAL(textMessageReceived(QString)), this, SLOT(handleMessage(QString)));
-    connect(m_socket, SIGNAL(bytesWritten(qint64)), this, SLOT(written(qint64)));
-    connect(m_socket, SIGNAL(disconnected()), this, SLOT(closed()));
+    connect(m_socket, &QWebSocket::textMessageReceived, this, &ServiceConnection::handleMessage);
+    connect(m_socket, &QWebSocket::bytesWritten, this, &ServiceConnection::written);
+    connect(m_socket, &QWebSocket::disconnected, this, &ServiceConnection::closed);
     m_idle.setSingleShot(true);
     m_idle.setInterval(m_limits.idleMs);
-    connect(&m_idle, SIGNAL(timeout()), this, SLOT(idle()));
+    connect(&m_idle, &QTimer::timeout, this, &ServiceConnection::idle);
     m_idle.start();
 }
 

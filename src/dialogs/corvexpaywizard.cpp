@@ -184,10 +184,8 @@ QWizardPage *CorvexPayWizard::createPage(EPages kind)
     }
 }
 
-void CorvexPayWizard::connectSender(QWizardPage *sender)
+void CorvexPayWizard::connectSender(CXWPMsgSender *sender)
 {
-    connect(this, SIGNAL(incomingMessage(QVariantMap, QString)), sender,
-        SLOT(incomingMessage(QVariantMap, QString)));
-    connect(sender, SIGNAL(sendMessage(QString, QVariant)), this,
-        SIGNAL(sendMessage(QString, QVariant)));
+    connect(this, &CorvexPayWizard::incomingMessage, sender, &CXWPMsgSender::incomingMessage);
+    connect(sender, &CXWPMsgSender::sendMessage, this, &CorvexPayWizard::sendMessage);
 }

@@ -17,6 +17,7 @@
 #include <QVariantMap>
 #include <QWizard>
 
+class CXWPMsgSender;
 class Ui_CorvexPayWizard;
 
 class CorvexPayWizard : public QWizard, public IPayDialog
@@ -86,7 +87,7 @@ protected:
 
 private:
     QWizardPage *createPage(EPages kind);
-    void connectSender(QWizardPage *sender);
+    void connectSender(CXWPMsgSender *sender);
 
     Ui_CorvexPayWizard *ui;
     QSharedPointer<Provider> m_provider;

@@ -8,7 +8,6 @@
 
 CXWPActionSelect::CXWPActionSelect(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPActionSelect)
     , m_actions(new QButtonGroup(this))
 {
@@ -19,7 +18,7 @@ CXWPActionSelect::CXWPActionSelect(QWizard *wizard)
     m_actions->setExclusive(true);
     // idToggled: the name of the id signal in Qt 5.15 and Qt 6 alike (Qt 6 dropped the overload
     // of buttonToggled with an id).
-    connect(m_actions, SIGNAL(idToggled(int, bool)), this, SIGNAL(completeChanged()));
+    connect(m_actions, &QButtonGroup::idToggled, this, &QWizardPage::completeChanged);
     setFinalPage(false);
 }
 
@@ -46,7 +45,7 @@ int CXWPActionSelect::nextId() const
     default:
         break;
     }
-    return CorvexPayWizard::pageIdFor(m_wizard, kind);
+    return CorvexPayWizard::pageIdFor(wizard(), kind);
 }
 
 QString CXWPActionSelect::preview() const

@@ -28,7 +28,6 @@ protected:
 private:
     enum EAction { ActionRegistration = 0, ActionRequirementsCodes = 1, ActionPaymentByCode = 2 };
 
-    QWizard *m_wizard;
     Ui_CXWPActionSelect *ui;
     QButtonGroup *m_actions;
 };

@@ -10,7 +10,6 @@
 
 CXWPCheckParams::CXWPCheckParams(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPCheckParams)
 {
     ui->setupUi(this);
@@ -18,7 +17,7 @@ CXWPCheckParams::CXWPCheckParams(QWizard *wizard)
     ui->leBik->setInputMask(QStringLiteral("999999999;") + QChar(0x2022));
     // With the mask, the mandatory field counts as filled only with all nine digits.
     registerField(
-        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("checkparams.bik*")), ui->leBik);
+        CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("checkparams.bik*")), ui->leBik);
 }
 
 CXWPCheckParams::~CXWPCheckParams()
@@ -29,13 +28,13 @@ CXWPCheckParams::~CXWPCheckParams()
 void CXWPCheckParams::initializePage()
 {
     QWizardPage::initializePage();
-    if (auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard))
-        ui->leBik->setFont(wizard->inputFont());
+    if (auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard()))
+        ui->leBik->setFont(payWizard->inputFont());
 }
 
 int CXWPCheckParams::nextId() const
 {
-    return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::PageMsgSender);
+    return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::PageMsgSender);
 }
 
 QString CXWPCheckParams::preview() const
@@ -48,7 +47,7 @@ CorvexRequest CXWPCheckParams::outputData() const
 {
     const QVariantMap data = {{CorvexKey::Bik, ui->leBik->text()}};
     return CXWPRequest::make(
-        m_wizard, CorvexFunction::CheckParams, CorvexRequest::CheckParamsRequest, data);
+        wizard(), CorvexFunction::CheckParams, CorvexRequest::CheckParamsRequest, data);
 }
 
 void CXWPCheckParams::changeEvent(QEvent *event)

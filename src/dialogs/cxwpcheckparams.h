@@ -26,7 +26,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    QWizard *m_wizard;
     Ui_CXWPCheckParams *ui;
 };
 

@@ -72,7 +72,6 @@ const QString CXWPMsgSender::CORVEX_REPLY = QStringLiteral("corvexReply");
 
 CXWPMsgSender::CXWPMsgSender(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPMsgSender)
     , m_progressTimer(new QTimer(this))
     , m_timeoutTimer(new QTimer(this))
@@ -81,9 +80,9 @@ CXWPMsgSender::CXWPMsgSender(QWizard *wizard)
     // The bar paints its own background, so a tick repaints the bar alone and not the page and
     // the wizard behind it.
     ui->progressBar->setAutoFillBackground(true);
-    connect(m_progressTimer, SIGNAL(timeout()), this, SLOT(setProgress()));
+    connect(m_progressTimer, &QTimer::timeout, this, &CXWPMsgSender::setProgress);
     m_progressTimer->setInterval(1000);
-    connect(m_timeoutTimer, SIGNAL(timeout()), this, SLOT(timeout()));
+    connect(m_timeoutTimer, &QTimer::timeout, this, &CXWPMsgSender::timeout);
     m_timeoutTimer->setInterval(replyTimeoutSeconds() * 1000);
 }
 
@@ -102,9 +101,9 @@ void CXWPMsgSender::initializePage()
     ui->lError->clear();
     ui->tbData->clear();
 
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    if (wizard)
-        ui->lError->setFont(wizard->inputFont());
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    if (payWizard)
+        ui->lError->setFont(payWizard->inputFont());
 
     m_request = CorvexRequest();
     m_answer = QJsonObject();
@@ -113,10 +112,10 @@ void CXWPMsgSender::initializePage()
 
     // The wizard initialises a page before it records it as visited, so the last visited id
     // is the page that led here.
-    if (!wizard || wizard->visitedIds().isEmpty())
+    if (!payWizard || payWizard->visitedIds().isEmpty())
         return;
-    const int previousId = wizard->visitedIds().constLast();
-    ICXWizardPage *previous = ICXWizardPage::fromObject(wizard->page(previousId));
+    const int previousId = payWizard->visitedIds().constLast();
+    ICXWizardPage *previous = ICXWizardPage::fromObject(payWizard->page(previousId));
     if (!previous)
         return;
 
@@ -155,7 +154,7 @@ int CXWPMsgSender::nextId() const
             break;
         }
     }
-    return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::EPages(kind));
+    return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::EPages(kind));
 }
 
 QString CXWPMsgSender::preview() const
@@ -424,10 +423,10 @@ void CXWPMsgSender::renderReply()
 
 ICXWizardPage *CXWPMsgSender::previousPage() const
 {
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    if (!wizard || m_previousPageId < 0)
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    if (!payWizard || m_previousPageId < 0)
         return nullptr;
-    return ICXWizardPage::fromObject(wizard->page(m_previousPageId));
+    return ICXWizardPage::fromObject(payWizard->page(m_previousPageId));
 }
 
 QJsonObject CXWPMsgSender::params() const

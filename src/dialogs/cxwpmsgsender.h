@@ -32,10 +32,8 @@ public:
     CorvexRequest outputData() const override;
 
     CorvexRequest request() const { return m_request; }
-    // The accepted reply as a map; every call converts it whole. answerObject() is the reply as
-    // parsed, for readers of a few keys.
+    // The accepted reply as a map; every call converts it whole.
     QVariantMap answer() const { return m_answer.toVariantMap(); }
-    QJsonObject answerObject() const { return m_answer; }
 
     bool replyIsComplete(int type, int errorCode) const;
     int nextPageIdForRegistrationRequest(int errorCode) const;
@@ -86,7 +84,6 @@ private:
         QString color;
     };
 
-    QWizard *m_wizard;
     Ui_CXWPMsgSender *ui;
     CorvexRequest m_request;
     QJsonObject m_answer;

@@ -20,13 +20,12 @@ const QString ACCOUNT = QStringLiteral("account");
 
 CXWPPayment::CXWPPayment(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPPayment)
 {
     ui->setupUi(this);
     setFinalPage(true);
-    if (m_wizard)
-        connect(m_wizard, SIGNAL(currentIdChanged(int)), this, SLOT(focusForm()));
+    if (wizard)
+        connect(wizard, &QWizard::currentIdChanged, this, &CXWPPayment::focusForm);
 }
 
 CXWPPayment::~CXWPPayment()
@@ -36,7 +35,7 @@ CXWPPayment::~CXWPPayment()
 
 CorvexPayWizard *CXWPPayment::payWizard() const
 {
-    return qobject_cast<CorvexPayWizard *>(m_wizard);
+    return qobject_cast<CorvexPayWizard *>(wizard());
 }
 
 QSharedPointer<Provider> CXWPPayment::provider() const
@@ -111,8 +110,8 @@ void CXWPPayment::initializePage()
     m_form = new CorvexPpv(payee, currency(), prepay(), comProfile(), font, this);
     retranslateVisit();
     m_focusField = m_form->focusWidget();
-    connect(m_form, SIGNAL(changed(bool)), this, SLOT(changed(bool)));
-    connect(m_form, SIGNAL(amountChanged()), this, SIGNAL(completeChanged()));
+    connect(m_form, &CorvexPpv::changed, this, &CXWPPayment::changed);
+    connect(m_form, &CorvexPpv::amountChanged, this, &QWizardPage::completeChanged);
     m_form->check();
 
     m_formArea = new QScrollArea(this);
@@ -171,7 +170,7 @@ void CXWPPayment::clearWidgets()
 
 void CXWPPayment::focusForm()
 {
-    if (m_wizard->currentPage() == this && m_focusField)
+    if (wizard() && wizard()->currentPage() == this && m_focusField)
         m_focusField->setFocus(Qt::OtherFocusReason);
 }
 

@@ -63,7 +63,6 @@ private:
     CorvexPayWizard *payWizard() const;
     void retranslateVisit();
 
-    QWizard *m_wizard;
     Ui_CXWPPayment *ui;
     QPointer<CorvexPpv> m_form;
     // Holds the form, so that a provider with many parameters scrolls instead of squeezing rows.

@@ -10,17 +10,18 @@
 
 CXWPPrepareAllTemplatesRequest::CXWPPrepareAllTemplatesRequest(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPPrepareAllTemplatesRequest)
 {
     ui->setupUi(this);
     registerField(
-        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("alltemplatesrequest.phone*")),
+        CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("alltemplatesrequest.phone*")),
         ui->wPhone, "phone", SIGNAL(textChanged(QString)));
-    connect(this, SIGNAL(completeChanged()), this, SLOT(onCompleteChanged()));
+    connect(this, &QWizardPage::completeChanged, this,
+        &CXWPPrepareAllTemplatesRequest::onCompleteChanged);
     // A digit typed over another keeps the page complete, so no completeChanged() tells of the
     // new number: the wizard hears of every edit.
-    connect(ui->wPhone, SIGNAL(textChanged(QString)), this, SLOT(onCompleteChanged()));
+    connect(ui->wPhone, &CXPhoneWidget::textChanged, this,
+        &CXWPPrepareAllTemplatesRequest::onCompleteChanged);
 }
 
 CXWPPrepareAllTemplatesRequest::~CXWPPrepareAllTemplatesRequest()
@@ -31,9 +32,9 @@ CXWPPrepareAllTemplatesRequest::~CXWPPrepareAllTemplatesRequest()
 void CXWPPrepareAllTemplatesRequest::initializePage()
 {
     QWizardPage::initializePage();
-    if (auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard)) {
-        ui->wPhone->setInputFont(wizard->inputFont());
-        ui->wPhone->setPhone(wizard->phone());
+    if (auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard())) {
+        ui->wPhone->setInputFont(payWizard->inputFont());
+        ui->wPhone->setPhone(payWizard->phone());
     }
 }
 
@@ -44,14 +45,14 @@ bool CXWPPrepareAllTemplatesRequest::isComplete() const
 
 void CXWPPrepareAllTemplatesRequest::onCompleteChanged()
 {
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    if (wizard && isComplete())
-        wizard->setPhone(ui->wPhone->phone());
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    if (payWizard && isComplete())
+        payWizard->setPhone(ui->wPhone->phone());
 }
 
 int CXWPPrepareAllTemplatesRequest::nextId() const
 {
-    return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::PageMsgSender);
+    return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::PageMsgSender);
 }
 
 QString CXWPPrepareAllTemplatesRequest::preview() const
@@ -66,7 +67,7 @@ CorvexRequest CXWPPrepareAllTemplatesRequest::outputData() const
     const QVariantMap data
         = {{CorvexKey::Phone, ui->wPhone->phone()}, {CorvexKey::TemplateType, 0}};
     return CXWPRequest::make(
-        m_wizard, CorvexFunction::AllTemplates, CorvexRequest::AllTemplatesRequest, data);
+        wizard(), CorvexFunction::AllTemplates, CorvexRequest::AllTemplatesRequest, data);
 }
 
 void CXWPPrepareAllTemplatesRequest::changeEvent(QEvent *event)

@@ -29,7 +29,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    QWizard *m_wizard;
     Ui_CXWPPrepareAllTemplatesRequest *ui;
 };
 

@@ -9,7 +9,6 @@
 
 CXWPRegistrationAddress::CXWPRegistrationAddress(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPRegistrationAddress)
 {
     ui->setupUi(this);
@@ -25,13 +24,13 @@ void CXWPRegistrationAddress::initializePage()
     QWizardPage::initializePage();
     // The wizard initialises a page before it records it as visited, so the last visited id
     // is the page that led here.
-    const QList<int> visited = m_wizard ? m_wizard->visitedIds() : QList<int>();
+    const QList<int> visited = wizard() ? wizard()->visitedIds() : QList<int>();
     m_previousPageId = visited.isEmpty() ? -1 : visited.constLast();
 
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    if (!wizard)
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    if (!payWizard)
         return;
-    const QFont font = wizard->inputFont();
+    const QFont font = payWizard->inputFont();
     for (QLineEdit *edit : {ui->leCountrry, ui->leRegion, ui->leDistrict, ui->leCity, ui->leStreet,
              ui->leHouse, ui->leBuilding, ui->leApartment})
         edit->setFont(font);
@@ -39,7 +38,7 @@ void CXWPRegistrationAddress::initializePage()
 
 int CXWPRegistrationAddress::nextId() const
 {
-    return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::PageMsgSender);
+    return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::PageMsgSender);
 }
 
 // The service reads the parts by position: country, region, city and house always have their
@@ -71,7 +70,7 @@ QString CXWPRegistrationAddress::preview() const
 
 CorvexRequest CXWPRegistrationAddress::outputData() const
 {
-    return CXWPRequest::extend(m_wizard, previousPage(), {{CorvexKey::Address, prepareAddress()}});
+    return CXWPRequest::extend(wizard(), previousPage(), {{CorvexKey::Address, prepareAddress()}});
 }
 
 void CXWPRegistrationAddress::changeEvent(QEvent *event)
@@ -83,7 +82,7 @@ void CXWPRegistrationAddress::changeEvent(QEvent *event)
 
 ICXWizardPage *CXWPRegistrationAddress::previousPage() const
 {
-    if (m_previousPageId == -1 || !m_wizard)
+    if (m_previousPageId == -1 || !wizard())
         return nullptr;
-    return ICXWizardPage::fromObject(m_wizard->page(m_previousPageId));
+    return ICXWizardPage::fromObject(wizard()->page(m_previousPageId));
 }

@@ -29,7 +29,6 @@ protected:
 private:
     ICXWizardPage *previousPage() const;
 
-    QWizard *m_wizard;
     Ui_CXWPRegistrationAddress *ui;
     int m_previousPageId = -1;
 };

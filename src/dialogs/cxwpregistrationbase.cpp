@@ -9,30 +9,29 @@
 
 CXWPRegistrationBase::CXWPRegistrationBase(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPRegistrationBase)
 {
     ui->setupUi(this);
 
     // A second page of this kind registers names of its own, so that its inputs stay mandatory.
-    registerField(
-        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("registration.base.phone*")),
+    registerField(CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("registration.base.phone*")),
         ui->wPhone, "phone", SIGNAL(textChanged(QString)));
     registerField(
-        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("registration.base.lastName*")),
+        CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("registration.base.lastName*")),
         ui->leLastName);
     registerField(
-        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("registration.base.firstName*")),
+        CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("registration.base.firstName*")),
         ui->leFirstName);
     registerField(
-        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("registration.base.secondName*")),
+        CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("registration.base.secondName*")),
         ui->leSecondName);
 
     setFinalPage(false);
-    connect(this, SIGNAL(completeChanged()), this, SLOT(onCompleteChanged()));
+    connect(this, &QWizardPage::completeChanged, this, &CXWPRegistrationBase::onCompleteChanged);
     // The wizard signals only a change between complete and incomplete; a digit typed over a
     // complete number changes the number without one, and the wizard must see that too.
-    connect(ui->wPhone, SIGNAL(textChanged(QString)), this, SLOT(onCompleteChanged()));
+    connect(
+        ui->wPhone, &CXPhoneWidget::textChanged, this, &CXWPRegistrationBase::onCompleteChanged);
 }
 
 CXWPRegistrationBase::~CXWPRegistrationBase()
@@ -53,15 +52,15 @@ bool CXWPRegistrationBase::skipAddress() const
 void CXWPRegistrationBase::initializePage()
 {
     QWizardPage::initializePage();
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    if (!wizard)
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    if (!payWizard)
         return;
-    const QFont font = wizard->inputFont();
+    const QFont font = payWizard->inputFont();
     ui->wPhone->setInputFont(font);
     ui->leLastName->setFont(font);
     ui->leFirstName->setFont(font);
     ui->leSecondName->setFont(font);
-    ui->wPhone->setPhone(wizard->phone());
+    ui->wPhone->setPhone(payWizard->phone());
 }
 
 bool CXWPRegistrationBase::isComplete() const
@@ -71,14 +70,14 @@ bool CXWPRegistrationBase::isComplete() const
 
 void CXWPRegistrationBase::onCompleteChanged()
 {
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    if (wizard && isComplete())
-        wizard->setPhone(ui->wPhone->phone());
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    if (payWizard && isComplete())
+        payWizard->setPhone(ui->wPhone->phone());
 }
 
 int CXWPRegistrationBase::nextId() const
 {
-    return CorvexPayWizard::pageIdFor(m_wizard,
+    return CorvexPayWizard::pageIdFor(wizard(),
         skipDocuments() ? CorvexPayWizard::PageMsgSender
                         : CorvexPayWizard::PageRegistrationDocuments);
 }
@@ -96,7 +95,7 @@ QString CXWPRegistrationBase::preview() const
 
 CorvexRequest CXWPRegistrationBase::outputData() const
 {
-    return CXWPRequest::make(m_wizard, CorvexFunction::Registration,
+    return CXWPRequest::make(wizard(), CorvexFunction::Registration,
         CorvexRequest::RegistrationRequest,
         {
             {CorvexKey::Phone, ui->wPhone->phone()},

@@ -33,7 +33,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    QWizard *m_wizard;
     Ui_CXWPRegistrationBase *ui;
 };
 

@@ -27,7 +27,6 @@ QString shortDate(const QDate &date)
 
 CXWPRegistrationDocuments::CXWPRegistrationDocuments(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPRegistrationDocuments)
 {
     ui->setupUi(this);
@@ -50,19 +49,19 @@ void CXWPRegistrationDocuments::initializePage()
     QWizardPage::initializePage();
     // The wizard initialises a page before it records it as visited, so the last visited id
     // is the page that led here.
-    const QList<int> visited = m_wizard ? m_wizard->visitedIds() : QList<int>();
+    const QList<int> visited = wizard() ? wizard()->visitedIds() : QList<int>();
     m_previousPageId = visited.isEmpty() ? -1 : visited.constLast();
 
     if (auto *base = qobject_cast<CXWPRegistrationBase *>(
-            m_previousPageId == -1 ? nullptr : m_wizard->page(m_previousPageId)))
+            m_previousPageId == -1 ? nullptr : wizard()->page(m_previousPageId)))
         ui->cbSkipAddress->setChecked(base->skipAddress());
 
     limitDatesToToday();
 
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    if (!wizard)
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    if (!payWizard)
         return;
-    const QFont font = wizard->inputFont();
+    const QFont font = payWizard->inputFont();
     for (QWidget *input :
         std::initializer_list<QWidget *> {ui->cbDocumentType, ui->leBirthplace, ui->leCitizenship,
             ui->leIssuer, ui->leNumber, ui->deBirthday, ui->deIssueDate, ui->leSeries})
@@ -71,7 +70,7 @@ void CXWPRegistrationDocuments::initializePage()
 
 int CXWPRegistrationDocuments::nextId() const
 {
-    return CorvexPayWizard::pageIdFor(m_wizard,
+    return CorvexPayWizard::pageIdFor(wizard(),
         ui->cbSkipAddress->isChecked() ? CorvexPayWizard::PageMsgSender
                                        : CorvexPayWizard::PageRegistrationAddress);
 }
@@ -95,7 +94,7 @@ QString CXWPRegistrationDocuments::preview() const
 
 CorvexRequest CXWPRegistrationDocuments::outputData() const
 {
-    return CXWPRequest::extend(m_wizard, previousPage(),
+    return CXWPRequest::extend(wizard(), previousPage(),
         {
             {CorvexKey::DocType, ui->cbDocumentType->currentData().toInt()},
             {CorvexKey::DocSeries, ui->leSeries->text()},
@@ -134,9 +133,9 @@ void CXWPRegistrationDocuments::retranslateDocumentTypes()
 
 ICXWizardPage *CXWPRegistrationDocuments::previousPage() const
 {
-    if (m_previousPageId == -1 || !m_wizard)
+    if (m_previousPageId == -1 || !wizard())
         return nullptr;
-    return ICXWizardPage::fromObject(m_wizard->page(m_previousPageId));
+    return ICXWizardPage::fromObject(wizard()->page(m_previousPageId));
 }
 
 // Neither a birth nor an issue can lie in the future; the edits cannot hold such a date, so no

@@ -30,7 +30,6 @@ private:
     void limitDatesToToday();
     void retranslateDocumentTypes();
 
-    QWizard *m_wizard;
     Ui_CXWPRegistrationDocuments *ui;
     int m_previousPageId = -1;
 };

@@ -6,8 +6,8 @@
 #include "cxwprequest.h"
 
 #include "corvexprotocol.h"
-#include "cxservicetext.h"
 #include "cxregexpvalidator.h"
+#include "cxservicetext.h"
 #include "fixnumber.h"
 
 #include <QEvent>
@@ -41,16 +41,15 @@ QString line(const QString &title, const QString &value)
 
 CXWPRegistreTemplate::CXWPRegistreTemplate(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPRegistreTemplate)
 {
     ui->setupUi(this);
     registerField(
-        CorvexPayWizard::fieldNameFor(m_wizard, QStringLiteral("templateRegistration.phone*")),
+        CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("templateRegistration.phone*")),
         ui->wPhone, "phone", SIGNAL(textChanged(QString)));
     for (int row = 1; row <= PARAM_KEYS.size(); ++row) {
         m_paramFieldNames << CorvexPayWizard::fieldNameFor(
-            m_wizard, QStringLiteral("templateRegistration.param %1*").arg(row));
+            wizard, QStringLiteral("templateRegistration.param %1*").arg(row));
     }
 }
 
@@ -70,12 +69,12 @@ void CXWPRegistreTemplate::initializePage()
     ui->dsbAmount->setMaximum(1000000000);
     ui->dsbAmount->setDecimals(2);
 
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    if (wizard) {
-        ui->wPhone->setInputFont(wizard->inputFont());
-        ui->wPhone->setPhone(wizard->phone());
-        ui->dsbAmount->setFont(wizard->inputFont());
-        const QSharedPointer<Currency> currency = wizard->currency();
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    if (payWizard) {
+        ui->wPhone->setInputFont(payWizard->inputFont());
+        ui->wPhone->setPhone(payWizard->phone());
+        ui->dsbAmount->setFont(payWizard->inputFont());
+        const QSharedPointer<Currency> currency = payWizard->currency();
         if (currency && currency->isValid()) {
             ui->dsbAmount->setDecimals(currency->decimals());
             ui->dsbAmount->setSuffix(QLatin1Char(' ') + currency->currencySymbol());
@@ -83,10 +82,10 @@ void CXWPRegistreTemplate::initializePage()
 
         // The wizard initialises a page before it records it as visited, so the last visited
         // id is the page that led here.
-        const QList<int> visited = wizard->visitedIds();
+        const QList<int> visited = payWizard->visitedIds();
         const auto *sender = visited.isEmpty()
             ? nullptr
-            : qobject_cast<CXWPMsgSender *>(wizard->page(visited.constLast()));
+            : qobject_cast<CXWPMsgSender *>(payWizard->page(visited.constLast()));
         if (sender) {
             m_replyParams = CorvexReply(sender->answer()).params();
             m_replied = true;
@@ -132,7 +131,7 @@ void CXWPRegistreTemplate::clearParams()
 
 int CXWPRegistreTemplate::nextId() const
 {
-    return CorvexPayWizard::pageIdFor(m_wizard, CorvexPayWizard::PageMsgSender);
+    return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::PageMsgSender);
 }
 
 QString CXWPRegistreTemplate::preview() const
@@ -161,7 +160,7 @@ CorvexRequest CXWPRegistreTemplate::outputData() const
     if (ui->cbAmount->isChecked())
         data.insert(CorvexKey::Amount, plannedAmount());
     return CXWPRequest::make(
-        m_wizard, CorvexFunction::RegistreTemplate, CorvexRequest::RegistreTemplateRequest, data);
+        wizard(), CorvexFunction::RegistreTemplate, CorvexRequest::RegistreTemplateRequest, data);
 }
 
 void CXWPRegistreTemplate::changeEvent(QEvent *event)
@@ -206,8 +205,8 @@ void CXWPRegistreTemplate::addParam(const QString &name)
     label->setBuddy(edit);
     // The values travel joined by ";", so a ";" in one would shift every value after it.
     edit->setValidator(new CXRegExpValidator(QRegExp(QStringLiteral("[^;]*")), edit));
-    if (auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard))
-        edit->setFont(wizard->inputFont());
+    if (auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard()))
+        edit->setFont(payWizard->inputFont());
 
     // Rows made now would come last in the Tab order, after the planned amount below them.
     QWidget *before = m_paramEdits.isEmpty() ? ui->wPhone->findChild<QLineEdit *>()
@@ -219,15 +218,15 @@ void CXWPRegistreTemplate::addParam(const QString &name)
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     registerField(m_paramFieldNames.value(row - 1), edit);
-    connect(edit, SIGNAL(textChanged(QString)), this, SIGNAL(completeChanged()));
+    connect(edit, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
     if (!ui->gbParams->layout())
         ui->gbParams->setLayout(grid);
 }
 
 qint64 CXWPRegistreTemplate::plannedAmount() const
 {
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
-    const QSharedPointer<Currency> currency = wizard ? wizard->currency() : nullptr;
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    const QSharedPointer<Currency> currency = payWizard ? payWizard->currency() : nullptr;
     // The box shows two decimals unless a valid currency gave it its own; the amount is counted
     // in the same units. setDouble rounds, so 0.29 is 29 units and not 28.
     FixNumber amount(currency && currency->isValid()

@@ -39,7 +39,6 @@ private:
     void addParam(const QString &name);
     qint64 plannedAmount() const;
 
-    QWizard *m_wizard;
     Ui_CXWPRegistreTemplate *ui;
     QList<QPointer<QLineEdit>> m_paramEdits;
     QVariantMap m_replyParams;

@@ -14,14 +14,12 @@
 
 CXWPSelectTemplate::CXWPSelectTemplate(QWizard *wizard)
     : QWizardPage(wizard)
-    , m_wizard(wizard)
     , ui(new Ui_CXWPSelectTemplate)
     , m_model(new CXPayTemplatesModel(this))
 {
     ui->setupUi(this);
 
     auto *delegate = new CXRichTextItemDeligate(ui->lvTemplates);
-    connect(delegate, SIGNAL(sizeHintChanged(QModelIndex)), this, SLOT(resizeView(QModelIndex)));
     ui->lvTemplates->setItemDelegateForColumn(0, delegate);
 
     ui->lvTemplates->setModel(m_model);
@@ -36,7 +34,7 @@ CXWPSelectTemplate::CXWPSelectTemplate(QWizard *wizard)
     // Only a click chooses a row: the operator's own selection never moves with the keyboard,
     // and the highlight shows the row that was clicked (set in itemSelected()).
     ui->lvTemplates->setSelectionMode(QAbstractItemView::NoSelection);
-    connect(ui->lvTemplates, SIGNAL(clicked(QModelIndex)), this, SLOT(itemSelected(QModelIndex)));
+    connect(ui->lvTemplates, &QAbstractItemView::clicked, this, &CXWPSelectTemplate::itemSelected);
     // From the keyboard, Enter or Space on the current row chooses it as a click does.
     ui->lvTemplates->installEventFilter(this);
 }
@@ -52,13 +50,14 @@ void CXWPSelectTemplate::initializePage()
     m_selectedRow = -1;
     m_replyParams.clear();
     m_previousPageId = -1;
-    auto *wizard = qobject_cast<CorvexPayWizard *>(m_wizard);
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
     // The wizard initialises a page before it records it as visited, so the last visited id
     // is the page that led here.
-    if (wizard && !wizard->visitedIds().isEmpty())
-        m_previousPageId = wizard->visitedIds().constLast();
+    if (payWizard && !payWizard->visitedIds().isEmpty())
+        m_previousPageId = payWizard->visitedIds().constLast();
 
-    auto *sender = wizard ? qobject_cast<CXWPMsgSender *>(wizard->page(m_previousPageId)) : nullptr;
+    auto *sender
+        = payWizard ? qobject_cast<CXWPMsgSender *>(payWizard->page(m_previousPageId)) : nullptr;
     if (prevPageIsSender() && sender && m_model) {
         m_replyParams = CorvexReply(sender->answer()).params();
         m_model->setPhone(m_replyParams.value(CorvexKey::Phone).toString());
@@ -83,7 +82,7 @@ int CXWPSelectTemplate::nextId() const
 {
     const bool addNew = m_model && m_model->addNew(m_selectedRow);
     return CorvexPayWizard::pageIdFor(
-        m_wizard, addNew ? CorvexPayWizard::PageCheckParams : CorvexPayWizard::PagePayment);
+        wizard(), addNew ? CorvexPayWizard::PageCheckParams : CorvexPayWizard::PagePayment);
 }
 
 QString CXWPSelectTemplate::preview() const
@@ -128,11 +127,6 @@ QVariantMap CXWPSelectTemplate::additionalData() const
 
 // The list itself lays its rows out again when the delegate reports a new size; the page has
 // nothing to add.
-void CXWPSelectTemplate::resizeView(const QModelIndex &index)
-{
-    Q_UNUSED(index)
-}
-
 void CXWPSelectTemplate::itemSelected(const QModelIndex &index)
 {
     const bool valid = index.isValid() && index.model();

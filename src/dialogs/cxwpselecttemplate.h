@@ -37,7 +37,6 @@ public:
     QVariantMap additionalData() const;
 
 public slots:
-    void resizeView(const QModelIndex &index);
     void itemSelected(const QModelIndex &index);
 
 protected:
@@ -45,7 +44,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    QWizard *m_wizard;
     Ui_CXWPSelectTemplate *ui;
     int m_previousPageId = -1;
     QPointer<CXPayTemplatesModel> m_model;

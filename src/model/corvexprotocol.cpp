@@ -118,7 +118,8 @@ int CorvexReply::errorCode(const QVariantMap &params)
 int CorvexReply::codeOf(const QVariant &given)
 {
     qint64 code = 0;
-    if (!integerValue(given, &code) || code < std::numeric_limits<int>::min() || code > std::numeric_limits<int>::max())
+    if (!integerValue(given, &code) || code < std::numeric_limits<int>::min()
+        || code > std::numeric_limits<int>::max())
         return -1;
     return int(code);
 }

@@ -197,8 +197,9 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
     m_toAccountBox
         = addAmountRow(grid, lastPos + 4, tr("To Account"), QStringLiteral("sbToAccount"));
     for (SummDoubleSpinBox *box : {m_summBox.data(), m_toAccountBox.data()}) {
-        connect(box, SIGNAL(valueChanged(double)), this, SLOT(sumChanged(double)));
-        connect(box, SIGNAL(editingFinished()), this, SLOT(editingFinished()));
+        connect(
+            box, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &CorvexPpv::sumChanged);
+        connect(box, &QAbstractSpinBox::editingFinished, this, &CorvexPpv::editingFinished);
         box->installEventFilter(this);
     }
 
@@ -283,7 +284,7 @@ QPointer<QWidget> CorvexPpv::createLineEdit(
         edit->setReadOnly(parameter.barcodeReadOnly());
         m_barcodeParams.append(parameter);
     }
-    connect(edit, SIGNAL(editingFinished()), this, SLOT(editingFinished()));
+    connect(edit, &QLineEdit::editingFinished, this, &CorvexPpv::editingFinished);
     edit->setInputMask(translateMask(parameter.mask()));
     edit->setObjectName(parameter.name());
 
@@ -301,7 +302,7 @@ QPointer<QWidget> CorvexPpv::createLineEdit(
     }
     validator->setRegExp(regExp);
     edit->setValidator(validator);
-    connect(edit, SIGNAL(textEdited(QString)), this, SLOT(validatorsChanged()));
+    connect(edit, &QLineEdit::textEdited, this, &CorvexPpv::validatorsChanged);
 
     edit->setProperty("position", parameter.pos());
     if (!parameter.value().isEmpty())
@@ -323,7 +324,8 @@ QPointer<QWidget> CorvexPpv::createComboBox(
 {
     auto *label = new QLabel(parameter.label(), this);
     auto *combo = new QComboBox(this);
-    connect(combo, SIGNAL(currentIndexChanged(int)), this, SLOT(validatorsChanged()));
+    connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+        &CorvexPpv::validatorsChanged);
     combo->setObjectName(parameter.name());
     combo->setProperty("position", parameter.pos());
     markFirstField(parameter, level);
@@ -558,7 +560,8 @@ void CorvexPpv::prepareSummToPay(QLineEdit *edit, bool disabled)
 {
     if (!edit)
         return;
-    connect(edit, SIGNAL(textChanged(QString)), this, SLOT(prepareSummToPay(QString)));
+    connect(edit, &QLineEdit::textChanged, this,
+        qOverload<const QString &>(&CorvexPpv::prepareSummToPay));
     edit->setDisabled(disabled);
     edit->setToolTip(tr("The field is used for barcode parsing"));
 }
@@ -620,13 +623,7 @@ void CorvexPpv::sumChanged(double)
 
 void CorvexPpv::editingFinished()
 {
-    changeField(sender(), true);
-}
-
-void CorvexPpv::changeField(QObject *field, bool finished)
-{
-    Q_UNUSED(field)
-    Q_UNUSED(finished)
+    // The end-of-editing hook of the form: nothing is checked on it yet.
 }
 
 void CorvexPpv::changeEvent(QEvent *event)

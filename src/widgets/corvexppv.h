@@ -77,7 +77,6 @@ protected:
         const ProviderParameter &parameter, QGridLayout *grid, int level);
     void createGroupBox(const ProviderParameter &parameter, QGridLayout *grid, int level);
     void prepareSummToPay(QLineEdit *edit, bool disabled);
-    void changeField(QObject *field, bool finished);
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -22,7 +22,7 @@ CXPhoneWidget::CXPhoneWidget(QWidget *parent)
     auto *validator = new CXMaskEditValidator(ui->lePhone->displayText(), ui->lePhone);
     validator->setRegExp(QRegExp(QStringLiteral("^\\d{10}$")));
     ui->lePhone->setValidator(validator);
-    connect(ui->lePhone, SIGNAL(textChanged(QString)), this, SIGNAL(textChanged(QString)));
+    connect(ui->lePhone, &QLineEdit::textChanged, this, &CXPhoneWidget::textChanged);
     ui->lePhone->installEventFilter(this);
 }
 

@@ -20,5 +20,5 @@ void SummDoubleSpinBox::focusInEvent(QFocusEvent *event)
 
 void SummDoubleSpinBox::changeEvent(QEvent *event)
 {
-    QWidget::changeEvent(event);
+    QDoubleSpinBox::changeEvent(event);
 }
