@@ -621,6 +621,15 @@ void CorvexPpv::sumChanged(double)
     emit amountChanged();
 }
 
+// QWidget's destructor hides the inputs after this form's own part is gone, and an input that
+// had the focus then says its editing finished: no such signal may reach the form any more.
+CorvexPpv::~CorvexPpv()
+{
+    const QList<QObject *> inputs = findChildren<QObject *>();
+    for (QObject *input : inputs)
+        input->disconnect(this);
+}
+
 void CorvexPpv::editingFinished()
 {
     // The end-of-editing hook of the form: nothing is checked on it yet.

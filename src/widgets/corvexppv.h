@@ -34,6 +34,7 @@ public:
     CorvexPpv(const QSharedPointer<Provider> &provider, const QSharedPointer<Currency> &currency,
         const QSharedPointer<FixNumber> &prepay, const QSharedPointer<BoxComProfile> &comProfile,
         const QFont &inputFont, QWidget *parent = nullptr);
+    ~CorvexPpv() override;
 
     QSharedPointer<Currency> currency() const { return m_currency; }
     void setCurrency(QSharedPointer<Currency> &currency) { m_currency = currency; }
