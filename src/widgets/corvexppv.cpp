@@ -483,7 +483,8 @@ void CorvexPpv::barcodeChanged(const QString &val)
 {
     if (val.isEmpty())
         return;
-    QMap<QString, QString> pieces;
+    // The piece of each field with the parameter that names it; a name given twice takes the last.
+    QMap<QString, QPair<ProviderParameter, QString>> pieces;
     for (const ProviderParameter &parameter : qAsConst(m_barcodeParams)) {
         const int s = parameter.barcodeStart();
         const int f = parameter.barcodeFinish();
@@ -492,17 +493,11 @@ void CorvexPpv::barcodeChanged(const QString &val)
             emit barcodeError(tr("Incorrect barcode"));
             return;
         }
-        pieces.insert(parameter.name(), val.mid(s, f - s + 1));
+        pieces.insert(parameter.name(), qMakePair(parameter, val.mid(s, f - s + 1)));
     }
     for (auto it = pieces.cbegin(); it != pieces.cend(); ++it) {
-        if (auto *edit = qobject_cast<QLineEdit *>(m_widgets.value(it.key()).widget())) {
-            ProviderParameter parameter;
-            for (const ProviderParameter &scanned : qAsConst(m_barcodeParams)) {
-                if (scanned.name() == it.key())
-                    parameter = scanned;
-            }
-            fill(edit, parameter, it.value(), false);
-        }
+        if (auto *edit = qobject_cast<QLineEdit *>(m_widgets.value(it.key()).widget()))
+            fill(edit, it.value().first, it.value().second, false);
     }
     emit barcodeValid();
     validatorsChanged();
