@@ -49,7 +49,7 @@ WebSocketServiceLink::WebSocketServiceLink(const QUrl &url, qint64 maxReplyBytes
 {
     m_socket->setMaxAllowedIncomingMessageSize(quint64(maxReplyBytes));
     m_socket->setMaxAllowedIncomingFrameSize(quint64(maxReplyBytes));
-    connect(m_socket, &QWebSocket::connected, this, &WebSocketServiceLink::connected);
+    connect(m_socket, &QWebSocket::connected, this, &WebSocketServiceLink::sendWaiting);
     connect(m_socket, &QWebSocket::aboutToClose, this, &WebSocketServiceLink::closing);
     connect(m_socket, &QWebSocket::disconnected, this, &WebSocketServiceLink::disconnected);
     // Qt 6.5 names the signal errorOccurred; error() is also the getter.
@@ -70,14 +70,10 @@ bool WebSocketServiceLink::isUsable(const QUrl &url, QString *reason)
 
 void WebSocketServiceLink::post(const QString &request)
 {
-    Request item {request, uidOf(request)};
-    if (m_socket->state() == QAbstractSocket::ConnectedState && !m_closeReceived) {
-        m_socket->sendTextMessage(request);
-        m_written << item;
-        return;
-    }
-    m_waiting << item;
-    if (m_socket->state() == QAbstractSocket::UnconnectedState)
+    m_waiting << Request {request, uidOf(request)};
+    if (m_socket->state() == QAbstractSocket::ConnectedState && !m_closeReceived)
+        sendWaiting();
+    else if (m_socket->state() == QAbstractSocket::UnconnectedState)
         open();
 }
 
@@ -94,7 +90,7 @@ void WebSocketServiceLink::open()
     m_socket->open(m_url);
 }
 
-void WebSocketServiceLink::connected()
+void WebSocketServiceLink::sendWaiting()
 {
     const QList<Request> waiting = m_waiting;
     m_waiting.clear();
@@ -158,7 +154,8 @@ void WebSocketServiceLink::failed()
 
 void WebSocketServiceLink::message(const QString &text)
 {
-    const QString uid = uidOf(text);
+    // Only a request still waiting for its reply needs the reply's uid read.
+    const QString uid = m_written.isEmpty() ? QString() : uidOf(text);
     for (int i = 0; !uid.isEmpty() && i < m_written.size(); ++i) {
         if (m_written.at(i).uid == uid) {
             m_written.removeAt(i);

@@ -72,7 +72,8 @@ public:
 
 private slots:
     void open();
-    void connected();
+    // Sends every waiting request, once connected.
+    void sendWaiting();
     void closing();
     void disconnected();
     void failed();
