@@ -1,0 +1,898 @@
+// Every road through the payment wizard, each from one description, walked every way a terminal
+// reaches it: by mouse and by keys, in English and in Russian, at a terminal's screen size, in
+// this process and by the scripted terminal over a WebSocket. Each walk is checked by the
+// requests the service got and the payment the terminal got. The operator is the demo's
+// RoadDriver, the service its simulator, the host its channel: the roads program's own parts.
+#include "corvexhandler.h"
+#include "corvexpaywizard.h"
+#include "corvexprotocol.h"
+#include "corvexsimulator.h"
+#include "corvextranslator.h"
+#include "demoprocess.h"
+#include "formfixtures.h"
+#include "hostlanguage.h"
+#include "icxwizardpage.h"
+#include "paymentjson.h"
+#include "roaddriver.h"
+#include "servicelink.h"
+#include "terminalchannel.h"
+#include "terminalsettings.h"
+#include "testutil.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QLabel>
+#include <QListView>
+#include <QScrollBar>
+#include <QTextDocumentFragment>
+#include <QTranslator>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// What a road sends (function and the data that matter, in order) and the payment it ends with.
+struct Road
+{
+    QStringList requests;
+    QString account, paymentKind, comment, receipt;
+};
+
+const QString NEW_PHONE = "9035550101";
+const QMap<QString, Road> ROADS = {
+    {"code", {{}, "4081781001", "1", "", "Credit code=4081781001"}},
+    {"template",
+        {{"listtid phone=9161234567"}, "4081781001", "2", "Consumer credit: AO Alfa-Bank",
+            "=9161234567"}},
+    {"new-customer",
+        {{"reg phone=" + NEW_PHONE + " lastName=Smirnova docSeries=4512",
+             "check_params bik=044525593",
+             "check phone=" + NEW_PHONE + " params=044525593;PIL-2023-0457;4417 amount=425000",
+             "listtid phone=" + NEW_PHONE},
+            "7000000001", "1", "Consumer credit: AO Alfa-Bank", "Contract number=PIL-2023-0457"}},
+    {"add-template",
+        {{"listtid phone=9161234567", "check_params bik=044525225",
+             "check phone=9161234567 params=044525225;MG-77/2019", "listtid phone=9161234567"},
+            "7000000001", "1", "Mortgage: PAO Sberbank", "Contract number=MG-77/2019"}},
+};
+
+// The page each kind of page (its id modulo 16) gives the focus to when entered.
+const QMap<int, QString> FIRST_FOCUS = {{0, "rbRegistration"}, {1, "lePhone"},
+    {2, "cbDocumentType"}, {3, "leCountrry"}, {4, "lePhone"}, {5, "leBik"}, {6, "lePhone"},
+    {7, "lvTemplates"}, {14, "tbData"}, {15, "account"}};
+
+const QSize SCREEN(1024, 768);
+const QString LONG = " of the Moscow branch of the joint-stock company, as the register has it";
+
+enum Place { InProcess, Program, WebSocket };
+
+QStringList lines(const QString &out, const QString &head)
+{
+    QStringList found;
+    const QRegularExpression line("^" + head + "\\s+(.*)$", QRegularExpression::MultilineOption);
+    for (auto it = line.globalMatch(out); it.hasNext();)
+        found << it.next().captured(1);
+    return found;
+}
+
+// A request as "function key=value ...", the keys that tell one road's data from another's.
+QString request(const QString &json)
+{
+    const QJsonObject object = QJsonDocument::fromJson(json.toUtf8()).object();
+    QString text = object.value(CorvexKey::Function).toString();
+    for (QLatin1String key : {CorvexKey::Phone, CorvexKey::LastName, CorvexKey::DocSeries,
+             CorvexKey::Bik, CorvexKey::Params, CorvexKey::Amount}) {
+        if (object.contains(key))
+            text += " " + key + "=" + object.value(key).toVariant().toString();
+    }
+    return text;
+}
+
+QJsonObject printedPayment(const QString &out)
+{
+    const int start = out.indexOf("Payment:\n");
+    return start < 0 ? QJsonObject()
+                     : QJsonDocument::fromJson(out.mid(start + 9).toUtf8()).object();
+}
+
+QString focusName()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return !focus                       ? "nothing"
+        : focus->objectName().isEmpty() ? focus->metaObject()->className()
+                                        : focus->objectName();
+}
+
+void press(int key)
+{
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+}
+
+// What a host does to change language: the default locale, then a LanguageChange.
+void switchLanguage(const QString &locale)
+{
+    QLocale::setDefault(QLocale(locale));
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &change);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+}
+
+QString plain(const QString &html)
+{
+    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+}
+
+} // namespace
+
+// The terminal in this process: the terminal file, the simulator behind the host's channel, the
+// plug-in's root object and one payment wizard, its exchange and road written to `out`.
+struct Terminal
+{
+    TerminalSettings settings;
+    CorvexSimulator simulator;
+    QString out;
+    QTextStream log {&out};
+    LocalServiceLink link {&simulator, QString()};
+    TerminalChannel channel {&link};
+    CorvexHandler handler;
+    std::unique_ptr<IPayDialog> dialog;
+    CorvexPayWizard *wizard = nullptr;
+
+    bool start(const QString &serviceFile, bool longForm = false)
+    {
+        QString error;
+        if (!settings.load(CORVEX_DEMO_DATA_DIR "/terminal.json", &error)
+            || !simulator.load(serviceFile, &error))
+            return false;
+        channel.setLog(&log);
+        handler.setInputFont(settings.font);
+        handler.setMessageReciever(&channel, TerminalChannel::replySignal());
+        handler.setMessageSender(&channel, TerminalChannel::sendSlot());
+        handler.setBoxInfo(settings.box);
+        QList<ProviderParameter> parameters = settings.provider.parameters();
+        if (longForm) { // nine inputs with long labels, as a bank's repayment form has them
+            ProviderParameter &payer = parameters.last();
+            QList<ProviderParameter> items = payer.items();
+            for (const char *label : {"First name", "Patronymic", "Mobile phone of the payer",
+                     "Registered address of the payer", "Purpose of the payment"}) {
+                items << Fixture::field(QString("extra%1").arg(items.size()), items.size() + 1);
+                items.last().setLabel(label);
+            }
+            payer.setItems(items);
+        }
+        Provider provider = settings.provider;
+        provider.setParameters(parameters);
+        dialog.reset(handler.start(
+            settings.currency, settings.prepay, settings.comProfile, provider, nullptr));
+        wizard = dynamic_cast<CorvexPayWizard *>(dialog.get());
+        return wizard;
+    }
+};
+
+// The checks of a page at the terminal's screen size, made as the operator presses Next or
+// Finish: the wizard asks for no more than the screen, no scroll bar shows, every label gets the
+// room its text needs inside the window, and the wizard's buttons are on screen.
+class ScreenCheck : public QObject
+{
+public:
+    QStringList hints, scrolled, cut, hidden;
+    QWizard *wizard = nullptr;
+
+    void watch(QWizard *watched)
+    {
+        wizard = watched;
+        wizard->resize(SCREEN);
+        for (auto which : {QWizard::NextButton, QWizard::FinishButton})
+            wizard->button(which)->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            check(QString::number(wizard->currentId()) + ": ");
+        return false;
+    }
+
+private:
+    void check(const QString &page)
+    {
+        const QSize hint = wizard->sizeHint();
+        if (hint.width() > SCREEN.width() || hint.height() > SCREEN.height()
+            || wizard->size() != SCREEN)
+            hints << page + QString("size hint %1x%2").arg(hint.width()).arg(hint.height());
+        for (QAbstractScrollArea *area :
+            wizard->currentPage()->findChildren<QAbstractScrollArea *>()) {
+            if (area->isVisible()
+                && (area->verticalScrollBar()->isVisible()
+                    || area->horizontalScrollBar()->isVisible()))
+                scrolled << page + area->objectName();
+        }
+        const QRect window = wizard->rect();
+        for (QLabel *label : wizard->findChildren<QLabel *>()) {
+            if (!label->isVisible() || label->text().isEmpty())
+                continue;
+            const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+                                                   : label->sizeHint();
+            const QRect place(label->mapTo(wizard, QPoint()), label->size());
+            if (label->width() < needed.width() || label->height() < needed.height()
+                || !window.contains(place))
+                cut << page + label->text().left(40);
+        }
+        const bool last = wizard->currentId() % 16 == CorvexPayWizard::PagePayment;
+        for (auto which : {QWizard::BackButton, QWizard::CancelButton,
+                 last ? QWizard::FinishButton : QWizard::NextButton}) {
+            QAbstractButton *button = wizard->button(which);
+            const QRect place(button->mapTo(wizard, QPoint()), button->size());
+            if ((!button->isVisible() && wizard->currentId() != 0) || !window.contains(place)
+                || button->width() < button->sizeHint().width())
+                hidden << page + button->text();
+        }
+    }
+};
+
+// Holds the operator's press on Finish, to leave the wizard open on its last page.
+class HoldFinish : public QObject
+{
+public:
+    bool held = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const bool press = event->type() == QEvent::MouseButtonPress
+            || event->type() == QEvent::MouseButtonRelease;
+        held = held || press;
+        return press;
+    }
+};
+
+class TestRoads : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_data, m_longData, m_terminal;
+    QJsonObject m_roads;
+    HostLanguage m_language;
+    std::unique_ptr<Terminal> m_open;
+
+    // One road in this process, as corvex-roads prints it: the exchange, the pages, the focus on
+    // each page entered by keys, and the payment.
+    QString walk(RoadDriver::Road road, const QJsonObject &inputs, bool keys,
+        const QString &language, ScreenCheck *screen,
+        const std::function<void(QWizard *)> &prepare = {})
+    {
+        m_language.apply(language);
+        Terminal terminal;
+        if (!terminal.start(screen ? m_dir.filePath("unregistered.json") : m_data, screen))
+            return "no terminal";
+        if (screen) {
+            screen->watch(terminal.wizard);
+            // The refusal holds until the customer registers.
+            connect(terminal.wizard, &QWizard::currentIdChanged, &terminal.simulator, [&](int id) {
+                if (id == CorvexPayWizard::PageRegistrationBase)
+                    terminal.simulator.load(m_longData, nullptr);
+            });
+        }
+        if (prepare)
+            prepare(terminal.wizard);
+        RoadDriver driver(terminal.wizard, road, inputs, &terminal.log);
+        driver.setReplyWait(15000);
+        driver.setKeyboard(keys);
+        driver.start();
+        if (terminal.dialog->execute()) {
+            terminal.log << "Payment:\n"
+                         << QJsonDocument(paymentToJson(terminal.dialog->payment(),
+                                              terminal.dialog->immidiatlyPost()))
+                                .toJson();
+        }
+        terminal.log.flush();
+        m_language.apply("en");
+        return terminal.out;
+    }
+
+    QString drive(const QString &road, const QStringList &arguments)
+    {
+        const RunResult run = runProgram(CORVEX_ROADS_PROGRAM,
+            QStringList {"--road", road, "--plugin", CORVEX_PLUGIN_PATH} + arguments,
+            {{"CORVEX_REPLY_TIMEOUT", "10"}});
+        return QString("exit %1\n").arg(run.finished ? run.exitCode : -1) + run.err + run.out;
+    }
+
+    // A property of a widget of a page (-1: the wizard itself; no name: the page itself). Some
+    // properties are read the way the operator sees them: "plain:" strips the markup, "buddy" is
+    // the text of the label that names the widget, "preview" is what a page shows of its request
+    // on the sender page, "card:N" and "selected" read the template list.
+    QVariant probe(int pageId, const QString &object, const QString &property) const
+    {
+        QWidget *owner
+            = pageId < 0 ? static_cast<QWidget *>(m_open->wizard) : m_open->wizard->page(pageId);
+        QObject *target = object.isEmpty() ? owner : owner->findChild<QObject *>(object);
+        if (!target)
+            return QStringLiteral("no widget %1").arg(object);
+        if (property.startsWith("plain:"))
+            return plain(target->property(qPrintable(property.mid(6))).toString());
+        if (property == "preview")
+            return plain(ICXWizardPage::fromObject(target)->preview());
+        if (property == "buddy") {
+            for (const QLabel *label : owner->findChildren<QLabel *>()) {
+                if (label->buddy() == target)
+                    return label->text();
+            }
+            return QStringLiteral("no label for %1").arg(object);
+        }
+        if (auto *view = qobject_cast<QAbstractItemView *>(target)) {
+            if (property == "selected")
+                return view->selectionModel()->selectedIndexes().value(0).row();
+            return plain(view->model()->index(property.mid(5).toInt(), 0).data().toString());
+        }
+        return target->property(qPrintable(property));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules("corvex.exchange.debug=false");
+        QVERIFY(m_dir.isValid());
+        m_data = serviceFile(m_dir, 20);
+        m_roads = readJson(CORVEX_DEMO_DATA_DIR "/terminal.json").value("roads").toObject();
+        const auto write = [this](const QString &name, const QString &text) {
+            QFile file(m_dir.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0;
+        };
+        // The service as a terminal meets it at its longest: long bank names and purposes, and a
+        // customer not yet registered told so in two long sentences, until registered.
+        QFile service(m_data), terminal(CORVEX_DEMO_DATA_DIR "/terminal.json");
+        QVERIFY(service.open(QIODevice::ReadOnly) && terminal.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(service.readAll());
+        for (const char *name : {"AO Alfa-Bank", "PAO Sberbank", "Repayment of a consumer credit",
+                 "Repayment of a mortgage", "CC-2021/18834"})
+            text.replace(QString("\"%1\"").arg(name), QString("\"%1%2\"").arg(name, LONG));
+        QVERIFY(write("long.json", text));
+        QVERIFY(write("unregistered.json",
+            text.replace("\"failures\": [",
+                "\"failures\": [{\"when\": {\"function\": \"listtid\", \"phone\": \"" + NEW_PHONE
+                    + "\"}, \"reply\": {\"error\": false, \"params\": {\"errorCode\": 18, "
+                      "\"description\": \"No customer is registered with this mobile phone number, "
+                      "or the registration has not been confirmed by the bank yet; register the "
+                      "customer or check the number with the customer.\\nThe customer's templates "
+                      "can be looked up again once the registration is complete.\"}}},")));
+        // A terminal file without the code road, whose template road has a phone the service
+        // refuses.
+        QVERIFY(write("terminal.json",
+            QString::fromUtf8(terminal.readAll())
+                .replace("\"code\": {", "\"none\": {")
+                .replace("\"9161234567\"", "\"9990000007\"")));
+        m_longData = m_dir.filePath("long.json");
+        m_terminal = m_dir.filePath("terminal.json");
+    }
+
+    void cleanupTestCase()
+    {
+        m_open.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void roads_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QString>("phone");
+        QTest::addColumn<int>("place");
+        QTest::addColumn<bool>("keys");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("screen");
+        for (const QString &road : ROADS.keys()) {
+            const QByteArray name = road.toLatin1();
+            for (const char *lang : {"en", "ru"}) {
+                const QString language = lang;
+                QTest::addRow("%s, mouse, %s", name.data(), lang)
+                    << road << QString() << int(InProcess) << false << language << false;
+                QTest::addRow("%s, keys, %s", name.data(), lang)
+                    << road << QString() << int(InProcess) << true << language << false;
+                QTest::addRow("%s, screen, %s", name.data(), lang)
+                    << road << QString() << int(InProcess) << false << language << true;
+            }
+            QTest::addRow("%s, roads program, keys", name.data())
+                << road << QString() << int(Program) << true << "en" << false;
+            QTest::addRow("%s, websocket", name.data())
+                << road << QString() << int(WebSocket) << false << "en" << false;
+        }
+        // A customer the service does not know, or will not serve until registered again, goes from
+        // the template look-up through registration to the new template.
+        for (const char *phone :
+            {"9035550101", "9260000022", "9260000026", "9260000027", "9260000029"})
+            QTest::addRow("unknown customer %s", phone)
+                << "template" << phone << int(InProcess) << false << "en" << false;
+        QTest::newRow("unknown customer, screen, en")
+            << "template" << NEW_PHONE << int(InProcess) << false << "en" << true;
+        QTest::newRow("unknown customer, screen, ru")
+            << "template" << NEW_PHONE << int(InProcess) << false << "ru" << true;
+    }
+
+    void roads()
+    {
+        QFETCH(QString, road);
+        QFETCH(QString, phone);
+        QFETCH(int, place);
+        QFETCH(bool, keys);
+        QFETCH(QString, language);
+        QFETCH(bool, screen);
+        // An unknown customer goes the new customer's way once the template look-up has failed.
+        const QString described = phone.isEmpty() ? road : "new-customer";
+        Road expected = ROADS.value(described);
+        QJsonObject inputs = m_roads.value(described).toObject();
+        if (!phone.isEmpty()) {
+            expected.requests.replaceInStrings(NEW_PHONE, phone);
+            expected.requests.prepend("listtid phone=" + phone);
+            inputs.insert("phone", phone);
+        }
+        ScreenCheck check;
+        const QString shots = m_dir.filePath(QString(QTest::currentDataTag()).replace(' ', '_'));
+        ServiceProcess service;
+        QString out = "exit 0\n";
+        if (place == InProcess) {
+            RoadDriver::Road kind = RoadDriver::CodeRoad;
+            QVERIFY(RoadDriver::roadFromName(road, &kind));
+            out += walk(kind, inputs, keys, language, screen ? &check : nullptr);
+        } else if (place == Program) {
+            out = drive(road, {"--service-data", m_data, "--keyboard"});
+        } else {
+            QVERIFY(service.start(m_data));
+            out = drive(road, {"--service", service.url(), "--screenshots", shots});
+        }
+        QVERIFY2(out.startsWith("exit 0\n") && lines(out, "stopped").isEmpty(), qPrintable(out));
+
+        QStringList sent;
+        for (const QString &line : lines(out, "request"))
+            sent << request(line);
+        QCOMPARE(sent, expected.requests);
+
+        const QJsonObject payment = printedPayment(out);
+        const QJsonObject provider = payment.value("provider").toObject();
+        QCOMPARE(provider.value("id").toInt(), 1586);
+        QCOMPARE(provider.value("name").toString(), QString("Corvex: credit repayment"));
+        QCOMPARE(provider.value("checkTitle").toString(), QString("Credit repayment via Corvex"));
+        QCOMPARE(payment.value("currencyId").toInt(), 643);
+        QCOMPARE(payment.value("account").toString(), expected.account);
+        // The customer's 1000.00 already paid in reach the account; 1.5 %, at least 30.00, on top.
+        QCOMPARE(payment.value("summ").toString(), QString("1000.00"));
+        QCOMPARE(payment.value("commission").toString(), QString("30.00"));
+        QCOMPARE(payment.value("total").toString(), QString("1030.00"));
+        QCOMPARE(payment.value("checkFlags").toArray(), QJsonArray({"online", "printCheck"}));
+        QCOMPARE(payment.value("immediatePost"), QJsonValue(true));
+        const QJsonArray details = payment.value("details").toArray();
+        QStringList names;
+        for (const QJsonValue &detail : details)
+            names << detail.toObject().value("name").toString();
+        QCOMPARE(names, QStringList({"account", "payer", "paymentKind"}));
+        QCOMPARE(details.at(0).toObject().value("value").toString(), expected.account);
+        QCOMPARE(details.at(2).toObject().value("value").toString(), expected.paymentKind);
+        const QString comment = payment.value("comment").toString();
+        QVERIFY2(comment.contains(expected.comment), qPrintable(comment));
+        const QString receipt = payment.value("receipt").toString();
+        QVERIFY2(receipt.contains(expected.receipt), qPrintable(receipt));
+
+        // By keys, each page is entered with the focus on its first input.
+        QStringList focus = lines(out, "focus"), first;
+        for (const QString &line : focus)
+            first << line.section(' ', 0, 0) + " "
+                    + FIRST_FOCUS.value(line.section(' ', 0, 0).toInt() % 16);
+        QCOMPARE(focus, first);
+        QCOMPARE(!focus.isEmpty(), keys);
+
+        // Over the WebSocket, two pictures of each page passed, one in each language.
+        QStringList pictures = QDir(shots).entryList(QDir::Files, QDir::Name), wanted;
+        pictures.replaceInStrings(QRegularExpression("^(\\d+)-[a-z]+-"), "\\1-");
+        for (int step = 1; place == WebSocket && step <= lines(out, "page").size(); ++step)
+            wanted << QString("%1-en.png").arg(step, 2, 10, QChar('0'))
+                   << QString("%1-ru.png").arg(step, 2, 10, QChar('0'));
+        QCOMPARE(pictures, wanted);
+
+        QCOMPARE(check.hints, QStringList());
+        QCOMPARE(check.scrolled, QStringList());
+        QCOMPARE(check.cut, QStringList());
+        QCOMPARE(check.hidden, QStringList());
+    }
+
+    // A road that cannot be finished ends with a reason: in this process the driver's, from the
+    // scripted terminal an exit code a script can tell apart and a message.
+    void stops_data()
+    {
+        addRows<QString, QString, int, QString>({"road", "renamed", "exit", "message"},
+            {{"unknown road", "nowhere", "", 2,
+                 "corvex-roads: unknown road \"nowhere\"; the roads are code, template, "
+                 "new-customer, add-template"},
+                {"road missing from the terminal file", "code", "", 2,
+                    "corvex-roads: " + m_terminal + ": key \"roads.code\" is missing"},
+                {"the service says no", "template", "", 3,
+                    "corvex-roads: the template road stopped on page 14: Dalmor error: The payment "
+                    "gateway is closed for maintenance"},
+                {"a widget missing, in this process", "template", "wPhone", -1,
+                    "stopped  page 4: missing widget: wPhone on page 4"}});
+    }
+
+    void stops()
+    {
+        QFETCH(QString, road);
+        QFETCH(QString, renamed);
+        QFETCH(int, exit);
+        QFETCH(QString, message);
+        QString out = "exit -1\n";
+        if (renamed.isEmpty()) {
+            out = drive(road, {"--service-data", m_data, "--terminal", m_terminal});
+        } else {
+            out += walk(RoadDriver::TemplateRoad, m_roads.value(road).toObject(), false, "en",
+                nullptr, [renamed](QWizard *wizard) {
+                    connect(wizard, &QWizard::currentIdChanged, wizard, [wizard, renamed](int id) {
+                        if (QWidget *widget = wizard->page(id)->findChild<QWidget *>(renamed))
+                            widget->setObjectName("renamed");
+                    });
+                });
+        }
+        QVERIFY2(out.startsWith(QString("exit %1\n").arg(exit)), qPrintable(out));
+        QVERIFY2(out.contains(message), qPrintable(out));
+    }
+
+    // Two terminals on one service process at the same time each finish their own payment.
+    void twoTerminalsAtOnce()
+    {
+        ServiceProcess service;
+        QVERIFY(service.start(m_data, {"--delay", "300"}));
+        QProcess terminals[2];
+        for (QProcess &terminal : terminals) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("CORVEX_REPLY_TIMEOUT", "10");
+            terminal.setProcessEnvironment(env);
+            terminal.start(CORVEX_ROADS_PROGRAM,
+                {"--road", "template", "--plugin", CORVEX_PLUGIN_PATH, "--service", service.url()});
+        }
+        for (QProcess &terminal : terminals) {
+            QVERIFY(terminal.waitForFinished(120000));
+            const QString out = QString::fromUtf8(terminal.readAllStandardOutput());
+            QVERIFY2(terminal.exitCode() == 0, qPrintable(out));
+            // As many replies as requests: none of the other terminal's.
+            QCOMPARE(lines(out, "reply").size(), lines(out, "request").size());
+            QCOMPARE(printedPayment(out).value("account").toString(), ROADS["template"].account);
+        }
+    }
+
+    // Keys on one page: the focus after each key, where the wizard is then, and which template row
+    // is chosen. Enter chooses an action only once Space has; on the list Enter or Space chooses a
+    // row, Enter on the chosen one goes on; Tab goes down the payment form to the basket box before
+    // the wizard's buttons; and no input keeps Enter from being the wizard's Next.
+    void keysOnPage_data()
+    {
+        const int list = CorvexPayWizard::PageSelectTemplate;
+        QList<int> tabs;
+        while (tabs.size() < 8)
+            tabs << Qt::Key_Tab;
+        addRows<int, QString, QList<int>, QStringList, int>(
+            {"page", "tabTo", "keys", "focus", "chosen"},
+            {{"registration by space", 0, "", {Qt::Key_Return, Qt::Key_Space, Qt::Key_Return},
+                 {"0 rbRegistration", "0 rbRegistration", "0 rbRegistration", "1 lePhone"}, -1},
+                {"templates by space", 0, "",
+                    {Qt::Key_Down, Qt::Key_Return, Qt::Key_Space, Qt::Key_Return},
+                    {"0 rbRegistration", "0 rbRequirementsCodes", "0 rbRequirementsCodes",
+                        "0 rbRequirementsCodes", "4 lePhone"},
+                    -1},
+                {"code by space", 0, "",
+                    {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return},
+                    {"0 rbRegistration", "0 rbRequirementsCodes", "0 rbPaymentByCode",
+                        "0 rbPaymentByCode", "15 account"},
+                    -1},
+                {"rows: arrows only", list, "", {Qt::Key_Down, Qt::Key_Down},
+                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates"}, -1},
+                {"rows: enter", list, "", {Qt::Key_Down, Qt::Key_Return},
+                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates"}, 1},
+                {"rows: space", list, "", {Qt::Key_Down, Qt::Key_Space},
+                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates"}, 1},
+                {"rows: enter twice", list, "", {Qt::Key_Return, Qt::Key_Return},
+                    {"7 lvTemplates", "7 lvTemplates", "15 account"}, 0},
+                {"rows: space, enter on the new row", list, "",
+                    {Qt::Key_End, Qt::Key_Space, Qt::Key_Return},
+                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates", "5 leBik"}, 2},
+                {"rows: another row, enter", list, "",
+                    {Qt::Key_Space, Qt::Key_Down, Qt::Key_Return},
+                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates", "7 lvTemplates"}, 1},
+                {"payment: tab order", 15, "", tabs,
+                    {"15 account", "15 paymentKind", "15 payerLastName", "15 payerDocument",
+                        "15 sbSumm", "15 sbComission", "15 sbToAccount", "15 cbBasket",
+                        "15 qt_wizard_cancel"},
+                    -1}});
+        for (const char *input : {"cbDocumentType", "leSeries", "deIssueDate", "cbSkipAddress"})
+            QTest::addRow("enter from %s", input)
+                << int(CorvexPayWizard::PageRegistrationDocuments) << input
+                << QList<int> {Qt::Key_Return}
+                << QStringList {QString("2 ") + input, "3 leCountrry"} << -1;
+    }
+
+    void keysOnPage()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, tabTo);
+        QFETCH(QList<int>, keys);
+        Terminal terminal;
+        QVERIFY(terminal.start(m_data));
+        CorvexPayWizard *wizard = terminal.wizard;
+        const bool list = page == CorvexPayWizard::PageSelectTemplate;
+        wizard->setPhone("9161234567");
+        wizard->setStartId(list ? CorvexPayWizard::PagePrepareAllTemplatesRequest : page);
+        wizard->show();
+        QVERIFY(QTest::qWaitForWindowActive(wizard, 20000));
+        if (list) { // the list of the customer's two templates, reached by Enter
+            press(Qt::Key_Return);
+            QTRY_VERIFY(wizard->button(QWizard::NextButton)->isEnabled());
+            press(Qt::Key_Return);
+        }
+        for (int i = 0; i < 20 && focusName() != tabTo && !tabTo.isEmpty(); ++i)
+            press(Qt::Key_Tab);
+        QStringList focus = {QString("%1 %2").arg(wizard->currentId()).arg(focusName())};
+        for (int key : keys) {
+            press(key);
+            focus << QString("%1 %2").arg(wizard->currentId()).arg(focusName());
+        }
+        QTEST(focus, "focus");
+        QWizardPage *rows = wizard->page(CorvexPayWizard::PageSelectTemplate);
+        const QModelIndexList chosen = rows
+            ? rows->findChild<QListView *>("lvTemplates")->selectionModel()->selectedIndexes()
+            : QModelIndexList();
+        QTEST(chosen.isEmpty() ? -1 : chosen.first().row(), "chosen");
+        QCOMPARE(rows && rows->isComplete(), !chosen.isEmpty());
+    }
+
+    // The host's locale when the plug-in's root object is created decides the language; with the
+    // root object gone, the translation goes too.
+    void followsHostLocale_data()
+    {
+        addRows<QString, QString, QString>({"locale", "title", "action"},
+            {{"Russian", "ru_RU", "Платёж Corvex", "Оплата по коду"},
+                {"Russian of another country", "ru_UA", "Платёж Corvex", "Оплата по коду"},
+                {"English", "en_US", "Corvex payment", "Payment by code"},
+                {"German: no translation, the source texts", "de_DE", "Corvex payment",
+                    "Payment by code"},
+                {"C", "C", "Corvex payment", "Payment by code"}});
+    }
+
+    void followsHostLocale()
+    {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        auto handler = std::make_unique<CorvexHandler>();
+        std::unique_ptr<QWizard> wizard(dynamic_cast<QWizard *>(
+            handler->start(Currency(), FixNumber(), BoxComProfile(), Provider(), nullptr)));
+        QTEST(wizard->windowTitle(), "title");
+        QTEST(wizard->page(0)->findChild<QWidget *>("rbPaymentByCode")->property("text").toString(),
+            "action");
+        handler.reset();
+        QCOMPARE(QCoreApplication::translate("CorvexPayWizard", "Corvex payment"),
+            QStringLiteral("Corvex payment"));
+        QLocale::setDefault(QLocale("en_US"));
+    }
+
+    // The translation is swapped only when the host's language differs, and the swap's own
+    // LanguageChange is not taken for another switch.
+    void swapsOnlyOnChange_data()
+    {
+        addRows<QString, QString, int, bool>({"from", "to", "events", "installed"},
+            {{"English to English", "en_US", "en_GB", 1, false},
+                {"Russian to Russian", "ru_RU", "ru_UA", 1, true},
+                {"English to Russian", "en_US", "ru_RU", 2, true},
+                {"Russian to English", "ru_RU", "en_US", 2, false},
+                {"Russian to German", "ru_RU", "de_DE", 2, false}});
+    }
+
+    void swapsOnlyOnChange()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QLocale::setDefault(QLocale(from));
+        CorvexTranslator translator;
+        LanguageChanges changes;
+        qApp->installEventFilter(&changes);
+        switchLanguage(to);
+        qApp->removeEventFilter(&changes);
+        QTEST(changes.count, "events");
+        QTEST(translator.isInstalled(), "installed");
+        QCOMPARE(translator.language(), QLocale(to).language());
+        switchLanguage("en_US");
+    }
+
+    // The unknown customer's road passes every page kind; the wizard stays open on the payment page
+    // with everything the operator gave, and the tests after this one switch language on it.
+    void everyPageKind()
+    {
+        m_language.apply("en");
+        switchLanguage("en_US");
+        m_open = std::make_unique<Terminal>();
+        QVERIFY(m_open->start(m_data));
+        CorvexPayWizard *wizard = m_open->wizard;
+        // What the road leaves as it is: the document type and the birthday.
+        connect(wizard, &QWizard::currentIdChanged, wizard, [wizard](int id) {
+            if (id != CorvexPayWizard::PageRegistrationDocuments)
+                return;
+            auto *type = wizard->page(id)->findChild<QComboBox *>("cbDocumentType");
+            type->setCurrentIndex(type->findData(3));
+            wizard->page(id)->findChild<QDateEdit *>("deBirthday")->setDate(QDate(1980, 5, 17));
+        });
+        QJsonObject inputs = m_roads.value("new-customer").toObject();
+        inputs.insert("summ", "1250.50");
+        auto driver
+            = std::make_unique<RoadDriver>(wizard, RoadDriver::TemplateRoad, inputs, &m_open->log);
+        HoldFinish hold;
+        wizard->button(QWizard::FinishButton)->installEventFilter(&hold);
+        wizard->show();
+        driver->start();
+        QTRY_VERIFY2_WITH_TIMEOUT(hold.held, qPrintable(m_open->out), 60000);
+        driver.reset();
+        QCOMPARE(wizard->currentId(), int(CorvexPayWizard::PagePayment));
+    }
+
+    void liveSwitch_data()
+    {
+        const QString phone = "8(903)555-01-01";
+        const QString card = " Contract number PIL-2023-0457 Last four digits of the card 4417 "
+                             "Planned amount 4250.00";
+        addRows<int, QString, QString, QVariant, QVariant>(
+            {"page", "object", "property", "english", "russian"},
+            {
+                {"wizard title", -1, "", "windowTitle", "Corvex payment", "Платёж Corvex"},
+                {"action: subtitle", 0, "", "subTitle", "Select your first action",
+                    "Выберите действие"},
+                {"action: choice", 0, "rbRequirementsCodes", "text",
+                    "Request all codes requirements", "Найти коды погашения клиента"},
+                {"action: choice kept", 0, "rbRequirementsCodes", "checked", true, true},
+                {"phone page: title", 4, "", "title", "All templates request",
+                    "Поиск шаблонов клиента"},
+                {"phone page: label", 4, "lPhone", "text", "Mobile phone", "Мобильный телефон"},
+                {"phone page: phone kept", 4, "lePhone", "text", phone, phone},
+                {"sender: title", 14, "", "title", "Server exchange", "Обмен с сервером"},
+                {"sender: error line, the service's text as sent", 14, "lError", "text",
+                    "<font color=\"red\"><b>Corvex error: </b>No customer with the phone "
+                    "9035550101; "
+                    "register the customer first</font>",
+                    "<font color=\"red\"><b>Ошибка Corvex: </b>No customer with the phone "
+                    "9035550101; "
+                    "register the customer first</font>"},
+                {"sender: reply shown", 14, "tbData", "plainText",
+                    "AllTemplatesRequest\nMobile phone: " + phone
+                        + "\nDescription\n"
+                          "No customer with the phone 9035550101; register the customer first",
+                    "Поиск шаблонов\nМобильный телефон: " + phone
+                        + "\nОписание\n"
+                          "No customer with the phone 9035550101; register the customer first"},
+                {"sender without an error: no line", 30, "lError", "text", "", ""},
+                {"base: label", 1, "lLastName", "text", "Last name", "Фамилия"},
+                {"base: name kept", 1, "leLastName", "text", "Smirnova", "Smirnova"},
+                {"base: phone kept", 1, "lePhone", "text", phone, phone},
+                {"documents: label", 2, "lSeries", "text", "Series", "Серия"},
+                {"documents: series kept", 2, "leSeries", "text", "4512", "4512"},
+                {"documents: type renamed", 2, "cbDocumentType", "currentText", "Foreign passport",
+                    "Иностранный паспорт"},
+                {"documents: type kept", 2, "cbDocumentType", "currentData", 3, 3},
+                {"documents: preview, dates in the terminal's language", 2, "", "preview",
+                    "Registration Mobile phone: " + phone
+                        + " Full name: Smirnova Anna Olegovna "
+                          "Document: Foreign passport Series / Number: 4512 / 654321 Issuer: OVD "
+                          "Tverskoy, "
+                          "Moscow Issue date: 1/1/00 Citizenship: Russia Birthday: 5/17/80 "
+                          "Birthplace: "
+                          "Moscow",
+                    "Регистрация клиента Мобильный телефон: " + phone
+                        + " ФИО: Smirnova Anna Olegovna "
+                          "Документ: Иностранный паспорт Серия / Номер: 4512 / 654321 Кем выдан: "
+                          "OVD "
+                          "Tverskoy, Moscow Дата выдачи: 01.01.2000 Гражданство: Russia Дата "
+                          "рождения: "
+                          "17.05.1980 Место рождения: Moscow"},
+                {"documents: birthday kept", 2, "deBirthday", "date", QDate(1980, 5, 17),
+                    QDate(1980, 5, 17)},
+                {"address: label", 3, "lCountrry", "text", "Countrry", "Страна"},
+                {"address: city kept", 3, "leCity", "text", "Moscow", "Moscow"},
+                {"BIK: label", 5, "lBIK", "text", "BIK", "БИК"},
+                {"BIK: kept", 5, "leBik", "text", "044525593", "044525593"},
+                {"template: box", 6, "gbParams", "title", "Template parametres",
+                    "Параметры шаблона"},
+                {"template: bank lines", 6, "lBank", "plain:text",
+                    "Bank: AO Alfa-Bank Bik: 044525593", "Банк: AO Alfa-Bank БИК: 044525593"},
+                {"template: parameter kept", 6, "Contract number", "text", "PIL-2023-0457",
+                    "PIL-2023-0457"},
+                {"list: title", 7, "", "title", "Template selection", "Выбор шаблона"},
+                {"list: template card", 7, "lvTemplates", "card:0",
+                    "Consumer credit: AO Alfa-Bank Credit code: 7000000001" + card,
+                    "Consumer credit: AO Alfa-Bank Код кредита: 7000000001" + card},
+                {"list: new template card", 7, "lvTemplates", "card:1", "Add new",
+                    "Добавить новый шаблон"},
+                {"list: choice kept", 7, "lvTemplates", "selected", 0, 0},
+                {"payment: the visit's title", 15, "", "title", "[Corvex: credit repayment]",
+                    "[Corvex: credit repayment]"},
+                {"payment: the template", 15, "lTemplate", "plain:text",
+                    "Consumer credit: AO Alfa-Bank Credit code: 7000000001" + card,
+                    "Consumer credit: AO Alfa-Bank Код кредита: 7000000001" + card},
+                {"payment: basket", 15, "cbBasket", "text", "Add to the basket",
+                    "Добавить в корзину"},
+                {"payment: summ label", 15, "sbSumm", "buddy", "Summ", "Сумма"},
+                {"payment: commission label", 15, "sbComission", "buddy", "Comission", "Комиссия"},
+                {"payment: to account label", 15, "sbToAccount", "buddy", "To Account",
+                    "К зачислению"},
+                {"payment: payer kept", 15, "payerLastName", "text", "Smirnova", "Smirnova"},
+                {"payment: summ kept", 15, "sbSumm", "value", 1250.5, 1250.5},
+            });
+    }
+
+    // The host switches language with the wizard open on its last page: every page turns, and
+    // nothing the operator typed or chose is lost, there and back.
+    void liveSwitch()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, object);
+        QFETCH(QString, property);
+        QFETCH(QVariant, english);
+        QVERIFY2(m_open && m_open->wizard->currentId() == CorvexPayWizard::PagePayment,
+            "the wizard did not reach the payment page");
+        QCOMPARE(probe(page, object, property), english);
+        switchLanguage("ru_RU");
+        QTEST(probe(page, object, property), "russian");
+        switchLanguage("en_US");
+        QCOMPARE(probe(page, object, property), english);
+    }
+
+    void wizardButtons_data()
+    {
+        addRows<int, QString>({"button", "source"},
+            {{"Back", QWizard::BackButton, "< &Back"}, {"Next", QWizard::NextButton, "&Next >"},
+                {"Finish", QWizard::FinishButton, "&Finish"},
+                {"Cancel", QWizard::CancelButton, "Cancel"}});
+    }
+
+    // Qt's own texts are the host's to translate: when the host installs Qt's Russian translation,
+    // the open wizard's buttons turn with the plug-in's texts, and back again.
+    void wizardButtons()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, source);
+        QVERIFY2(m_open, "no wizard open");
+        QTranslator qt;
+        if (!qt.load(QLocale("ru_RU"), "qtbase", "_", qtFolder(QLibraryInfo::TranslationsPath)))
+            QSKIP("Qt's Russian translation is not installed (Debian: qttranslations5-l10n or "
+                  "qt6-translations-l10n)");
+        QAbstractButton *shown = m_open->wizard->button(QWizard::WizardButton(button));
+        QCOMPARE(shown->text(), source);
+        QLocale::setDefault(QLocale("ru_RU"));
+        QVERIFY(QCoreApplication::installTranslator(&qt));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCOMPARE(shown->text(), QCoreApplication::translate("QWizard", qPrintable(source)));
+        QVERIFY(shown->text() != source);
+        QCOMPARE(m_open->wizard->windowTitle(), QString("Платёж Corvex"));
+        QLocale::setDefault(QLocale("en_US"));
+        QVERIFY(QCoreApplication::removeTranslator(&qt));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCOMPARE(shown->text(), source);
+        QCOMPARE(m_open->wizard->windowTitle(), QString("Corvex payment"));
+    }
+
+    // A switch leaves the wizard working as it was: the field being typed in keeps the focus, and
+    // Finish hands over the payment typed before the switch.
+    void finishAfterSwitch()
+    {
+        QVERIFY2(m_open && m_open->wizard->currentId() == CorvexPayWizard::PagePayment,
+            "the wizard did not reach the payment page");
+        QWidget *typing = m_open->wizard->focusWidget();
+        QVERIFY(typing);
+        switchLanguage("ru_RU");
+        QCOMPARE(m_open->wizard->focusWidget(), typing);
+        QVERIFY(Operator::finish(m_open->wizard));
+        QCOMPARE(m_open->wizard->result(), int(QDialog::Accepted));
+        const Payment payment = m_open->dialog->payment();
+        QCOMPARE(payment.account(), QString("7000000001"));
+        // 1250.50 paid in: 30.00 commission (1.5 %, at least 30.00), the rest to the account.
+        QCOMPARE(payment.summ().value(), 122050LL);
+        switchLanguage("en_US");
+    }
+};
+
+QTEST_MAIN(TestRoads)
+#include "tst_roads.moc"
