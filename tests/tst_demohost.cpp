@@ -79,8 +79,6 @@ void TestDemoHost::setupErrors_data()
                 {"/dev/zero: the file is larger than 16777216 bytes"}},
             {"delay past 32 bits", {"--delay", "4294967296"}, "", "",
                 {"--delay needs milliseconds from 0 to 3600000"}},
-            {"service file missing", {"--service-data", "/nonexistent/service.json"}, "", "",
-                {"/nonexistent/service.json: cannot read the file"}},
             {"service not a WebSocket", {"--service", "http://127.0.0.1:80"}, "", "",
                 {"--service needs ws://HOST:PORT"}},
             {"unknown road", {"corvex-roads", "--road", "scenic"}, "", "",
@@ -88,8 +86,6 @@ void TestDemoHost::setupErrors_data()
                     "code, template, new-customer, add-template"}},
             {"road in the terminal", {"--road", "code"}, "", "",
                 {"corvex-terminal: --road is an option of corvex-roads"}},
-            {"keys in the terminal", {"--keyboard"}, "", "",
-                {"corvex-terminal: --keyboard is an option of corvex-roads"}},
             // A mistyped option is a set-up error, not the operator's cancel (exit 1).
             {"unknown option", {"--colour", "red"}, "", "", {"Unknown option 'colour'"}},
             {"unknown option of the roads", {"corvex-roads", "--colour"}, "", "",

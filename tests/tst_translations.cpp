@@ -33,36 +33,26 @@ bool readCatalogue(const QString &path, Catalogue *catalogue, QString *error)
         return false;
     }
     QXmlStreamReader xml(&file);
-    QString context;
-    QString source;
-    QString comment;
+    QString context, comment;
     Message message;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (!xml.isStartElement() && !xml.isEndElement())
+        const QString name = xml.name().toString();
+        if (xml.isEndElement() && name == QLatin1String("message")) {
+            catalogue->insert(keyOf(context, message.source, comment), message);
+        } else if (!xml.isStartElement()) {
             continue;
-        // A QStringRef in Qt 5, a QStringView in Qt 6.
-        const auto name = xml.name();
-        if (xml.isEndElement()) {
-            if (name == QLatin1String("message")) {
-                message.source = source;
-                catalogue->insert(keyOf(context, source, comment), message);
-            }
-            continue;
-        }
-        if (name == QLatin1String("message")) {
-            source.clear();
-            comment.clear();
+        } else if (name == QLatin1String("message")) {
             message = Message();
+            comment.clear();
         } else if (name == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (name == QLatin1String("source")) {
-            source = xml.readElementText();
+            message.source = xml.readElementText();
         } else if (name == QLatin1String("comment")) {
             comment = xml.readElementText();
         } else if (name == QLatin1String("translation")) {
-            const QString type = xml.attributes().value(QLatin1String("type")).toString();
-            message.finished = type.isEmpty();
+            message.finished = xml.attributes().value(QLatin1String("type")).isEmpty();
             message.translation = xml.readElementText();
         }
     }
