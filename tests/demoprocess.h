@@ -90,28 +90,68 @@ inline RunResult runProgram(const QString &program, const QStringList &arguments
     return result;
 }
 
-inline QJsonObject readJson(const QString &fileName)
+// Sets the value under a dotted path ("provider.parameters[0].name") of a JSON object, or takes
+// it out when `replacement` is undefined.
+inline QJsonValue editJson(const QJsonValue &value, QStringList path, const QJsonValue &replacement)
 {
-    QFile file(fileName);
-    file.open(QIODevice::ReadOnly);
-    return QJsonDocument::fromJson(file.readAll()).object();
+    if (path.isEmpty())
+        return value;
+    QString key = path.takeFirst();
+    int index = -1;
+    if (key.contains('[')) {
+        index = key.section('[', 1).chopped(1).toInt();
+        key = key.section('[', 0, 0);
+    }
+    QJsonObject object = value.toObject();
+    if (index < 0) {
+        if (!path.isEmpty())
+            object.insert(key, editJson(object.value(key), path, replacement));
+        else if (replacement.isUndefined())
+            object.remove(key);
+        else
+            object.insert(key, replacement);
+        return object;
+    }
+    QJsonArray array = object.value(key).toArray();
+    if (path.isEmpty())
+        array.removeAt(index);
+    else
+        array.replace(index, editJson(array.at(index), path, replacement));
+    object.insert(key, array);
+    return object;
 }
 
-inline bool writeJson(const QString &fileName, const QJsonObject &object)
+// Writes `path`, a copy of the shipped data file `source` edited: "!text" replaces it with that
+// text, "-path" drops a key, "path=json" sets one (the JSON number as written, however large);
+// an empty edit writes nothing.
+inline QString editedCopy(const QString &path, const QString &source, const QString &edit)
 {
-    QFile file(fileName);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(QJsonDocument(object).toJson()) > 0;
+    QFile file(path);
+    if (edit.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return path;
+    if (edit.startsWith('!')) {
+        file.write(edit.mid(1).toUtf8());
+        return path;
+    }
+    QFile original(QStringLiteral(CORVEX_DEMO_DATA_DIR "/") + source);
+    original.open(QIODevice::ReadOnly);
+    QJsonObject data = QJsonDocument::fromJson(original.readAll()).object();
+    if (edit.startsWith('-')) {
+        data = editJson(data, edit.mid(1).split('.'), QJsonValue::Undefined).toObject();
+    } else {
+        const QJsonValue value
+            = QJsonDocument::fromJson("[" + edit.section('=', 1).toUtf8() + "]").array().first();
+        data = editJson(data, edit.section('=', 0, 0).split('.'), value).toObject();
+    }
+    file.write(QJsonDocument(data).toJson());
+    return path;
 }
 
 // The shipped service file, answering after `delayMs`.
 inline QString serviceFile(const QTemporaryDir &dir, int delayMs = 20)
 {
-    QJsonObject data = readJson(QStringLiteral(CORVEX_DEMO_DATA_DIR "/service.json"));
-    data.insert(QStringLiteral("replyDelayMs"), delayMs);
-    const QString path = dir.filePath(QStringLiteral("service.json"));
-    writeJson(path, data);
-    return path;
+    return editedCopy(dir.filePath(QStringLiteral("service.json")), QStringLiteral("service.json"),
+        QStringLiteral("replyDelayMs=%1").arg(delayMs));
 }
 
 #endif // DEMOPROCESS_H

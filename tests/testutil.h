@@ -96,6 +96,18 @@ inline bool finish(QWizard *wizard)
 } // namespace Operator
 #endif
 
+// The objects that receive paint events while it watches them, in order.
+struct PaintSpy : QObject
+{
+    QList<QObject *> painted;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted << watched;
+        return false;
+    }
+};
+
 // Counts the LanguageChange events the application receives.
 class LanguageChanges : public QObject
 {

@@ -56,6 +56,18 @@ static QStringList hexList(int count, const QString &fill, int index = 0, const 
     return list;
 }
 
+// The commission of the row's rule for its summ, exact in units and multiplier.
+template<typename Rule> static void compareCommission()
+{
+    QFETCH(Rule, rule);
+    QFETCH(FixNumber, summ);
+    QFETCH(bool, inner);
+    QFETCH(FixNumber, expected);
+    const FixNumber result = rule.calcComission(summ, inner);
+    QCOMPARE(qMakePair(result.realMultiplier(), result.value()),
+        qMakePair(expected.realMultiplier(), expected.value()));
+}
+
 class tst_Comission : public QObject
 {
     Q_OBJECT
@@ -100,16 +112,7 @@ private slots:
                 {"99.99 % outer beyond 64 bits", condition(0, cents(9999)),
                     cents(1000000000000000LL), false, cents(max)}});
     }
-    void conditionCommission()
-    {
-        QFETCH(Condition, rule);
-        QFETCH(FixNumber, summ);
-        QFETCH(bool, inner);
-        QFETCH(FixNumber, expected);
-        const FixNumber result = rule.calcComission(summ, inner);
-        QCOMPARE(qMakePair(result.realMultiplier(), result.value()),
-            qMakePair(expected.realMultiplier(), expected.value()));
-    }
+    void conditionCommission() { compareCommission<Condition>(); }
 
     // Outward, a range sees the amount with the commission so far on top. A rule adds its
     // conditions as amounts, at the amount's multiplier or a finer one.
@@ -133,16 +136,7 @@ private slots:
                 {"cents into mills, outer", coarse, FixNumber(1000, 20000LL), false,
                     FixNumber(1000, 1050LL)}});
     }
-    void ranges()
-    {
-        QFETCH(ComissionItem, rule);
-        QFETCH(FixNumber, summ);
-        QFETCH(bool, inner);
-        QFETCH(FixNumber, expected);
-        const FixNumber result = rule.calcComission(summ, inner);
-        QCOMPARE(qMakePair(result.realMultiplier(), result.value()),
-            qMakePair(expected.realMultiplier(), expected.value()));
-    }
+    void ranges() { compareCommission<ComissionItem>(); }
 
     // A list of the wrong length drops the restriction, also after a list of the right length.
     void checkDt_data()

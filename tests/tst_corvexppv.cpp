@@ -17,7 +17,6 @@
 using namespace Fixture;
 using Parameters = QList<ProviderParameter>;
 
-static const QString INVALID = "background-color: rgb(207, 173, 203)";
 static const QString BULLET(QChar(0x2022));
 
 // A form for the provider; a fixed commission below 0 means no commission profile.
@@ -56,67 +55,43 @@ class TestCorvexPpv : public QObject
 private slots:
     void build_data()
     {
-        Parameters nine;
-        for (int i = 0; i < 9; ++i)
-            nine << field(QString("p%1").arg(i, 2, 10, QChar('0')), i);
-        const auto rows = [&nine](int n) {
-            QString text;
-            for (const ProviderParameter &parameter : nine.mid(0, n))
-                text += QString(" %1:%2").arg(parameter.name()).arg(parameter.pos());
-            return text;
-        };
         const QMap<QString, QVariant> banks = {{"First", "1"}, {"Second", "2"}};
-        // The inputs and groups as "name:row", the row of the summ box (the commission and the
-        // amount to account below it, a stretching row above), the close spacing of long forms.
-        // The provider's barcode is "2": it goes into an empty first field.
-        addRows<Parameters, QString, int, bool, QString, QString>(
-            {"parameters", "inputs", "summRow", "tight", "focus", "account"},
+        // The inputs and groups from the top down, the amount boxes below them. The provider's
+        // barcode is "2": it goes into an empty first field.
+        addRows<Parameters, QStringList, QString, QString>(
+            {"parameters", "inputs", "focus", "account"},
             {
-                {"no parameters", {}, "", 2, false, "sbSumm", ""},
-                {"positions 5 and 2", {field("a", 5), field("b", 2)}, " b:2 a:5", 7, false, "b",
-                    "2"},
+                {"no parameters", {}, {}, "sbSumm", ""},
+                {"positions 5 and 2", {field("a", 5), field("b", 2)}, {"b", "a"}, "b", "2"},
                 {"group and empty name: no first field",
-                    {field("", 1), group("g", 3, {field("x", 0), field("y", 1)})}, " g:3", 5, false,
-                    "sbSumm", ""},
+                    {field("", 1), group("g", 3, {field("x", 0), field("y", 1)})}, {"g"}, "sbSumm",
+                    ""},
                 {"name given twice: one field, the later",
-                    {field("x", 1, "first"), field("x", 2, "second")}, " x:2", 4, false, "x",
-                    "second"},
-                {"drop-down", {choice("bank", 1, banks, "")}, " bank:1", 3, false, "bank", "2"},
-                {"barcode field: no focus", {barcodeField("a", 1, 0, 2)}, " a:1", 3, false, "", ""},
-                {"eight parameters", nine.mid(0, 8), rows(8), 9, false, "p00", "2"},
-                {"nine parameters", nine, rows(9), 10, true, "p00", "2"},
+                    {field("x", 1, "first"), field("x", 2, "second")}, {"x"}, "x", "second"},
+                {"drop-down", {choice("bank", 1, banks, "")}, {"bank"}, "bank", "2"},
+                {"barcode field: no focus", {barcodeField("a", 1, 0, 2)}, {"a"}, "", ""},
             });
     }
 
     void build()
     {
         QFETCH(Parameters, parameters);
-        QFETCH(int, summRow);
-        QFETCH(bool, tight);
+        QFETCH(QStringList, inputs);
         Provider payee = provider(parameters);
         payee.setBarcode("2");
         const auto form = makeForm(payee);
         auto *grid = qobject_cast<QGridLayout *>(form->layout());
-        QString placed;
+        QMap<int, QString> placed;
         for (int i = 0; i < grid->count(); ++i) {
             int row, column, rowSpan, columnSpan;
             grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
             if (column == 1 || columnSpan == 2)
-                placed += QString(" %1:%2").arg(grid->itemAt(i)->widget()->objectName()).arg(row);
+                placed.insert(row, grid->itemAt(i)->widget()->objectName());
         }
-        for (int row = 0; row < grid->rowCount(); ++row) {
-            if (grid->rowStretch(row) > 0)
-                placed += QString(" stretch:%1").arg(row);
-        }
-        QFETCH(QString, inputs);
-        QCOMPARE(placed,
-            inputs
-                + QString(" sbSumm:%1 sbComission:%2 sbToAccount:%3 stretch:%4")
-                      .arg(summRow)
-                      .arg(summRow + 1)
-                      .arg(summRow + 2)
-                      .arg(summRow - 1));
-        QCOMPARE(grid->spacing() == 3, tight);
+        QCOMPARE(placed.values(),
+            inputs << "sbSumm"
+                   << "sbComission"
+                   << "sbToAccount");
         QTEST(form->focusWidget() ? form->focusWidget()->objectName() : QString(), "focus");
         QTEST(form->account(), "account");
     }
@@ -147,48 +122,52 @@ private slots:
         // The amount field stands for the amount to account unless it holds an amount of its own.
         const auto amount
             = [](const char *value) { return Parameters {field("SummToPay", 1, value)}; };
-        addRows<Parameters, QVariantMap, QStringList, bool>(
-            {"parameters", "typed", "details", "valid"},
+        addRows<Parameters, QVariantMap, QStringList, bool, QString>(
+            {"parameters", "typed", "details", "valid", "refused"},
             {
                 {"phone partly typed", {phone}, {{"account", "912345678"}}, {"account=912345678"},
-                    false},
-                {"phone typed", {phone}, {{"account", "9123456789"}}, {"account=9123456789"}, true},
-                {"letters refused by the mask", {phone}, {{"account", "abc"}}, {"account="}, false},
+                    false, ""},
+                {"phone typed", {phone}, {{"account", "9123456789"}}, {"account=9123456789"}, true,
+                    ""},
+                {"letters refused by the mask", {phone}, {{"account", "abc"}}, {"account="}, false,
+                    ""},
                 {"key refused by the pattern", {field("account", 1, "", "", "^[A-Z]{3}$")},
-                    {{"account", "AB1C"}}, {"account=ABC"}, true},
+                    {{"account", "AB1C"}}, {"account=ABC"}, true, ""},
                 {"pattern that does not compile", {field("account", 1, "", "LLL", "([A-")},
-                    {{"account", "abc"}}, {"account=abc"}, false},
-                {"nothing asked, nothing typed", {field("account", 1)}, {}, {"account="}, true},
+                    {{"account", "abc"}}, {"account=abc"}, false, ""},
+                {"nothing asked, nothing typed", {field("account", 1)}, {}, {"account="}, true, ""},
                 {"drop-down: value of the second text", {choice("account", 1, ba, "2")}, {},
-                    {"account=2"}, true},
+                    {"account=2"}, true, ""},
                 {"drop-down: value of no item", {choice("account", 1, ba, "3")}, {}, {"account="},
-                    false},
+                    false, ""},
                 {"drop-down: operator picks B", {choice("account", 1, ba, "3")}, {{"account", "B"}},
-                    {"account=1"}, true},
+                    {"account=1"}, true, ""},
                 {"ordered by name", {field("b", 1, "x"), field("a", 2, "y")}, {}, {"a=y", "b=x"},
-                    true},
-                {"typed before a value", {field("a", 1, "y")}, {{"a", "z"}}, {"a=zy"}, true},
+                    true, ""},
+                {"typed before a value", {field("a", 1, "y")}, {{"a", "z"}}, {"a=zy"}, true, ""},
                 {"empty name keeps its value", {field("", 1, "keep"), field("a", 2, "y")}, {},
-                    {"=keep", "a=y"}, true},
+                    {"=keep", "a=y"}, true, ""},
                 {"groups three deep",
                     {group("g1", 1, {group("g2", 0, {group("g3", 0, {field("f", 0)})})})},
-                    {{"f", "deep"}}, {"g1=", "g1/g2=", "g1/g2/g3=", "g1/g2/g3/f=deep"}, true},
-                {"amount field empty", amount(""), {}, {"SummToPay=25.00"}, true},
-                {"amount field below a cent", amount("0.005"), {}, {"SummToPay=25.00"}, true},
-                {"amount field", amount("12.5"), {}, {"SummToPay=12.50"}, true},
-                {"amount field not an amount", amount("1e3"), {}, {"SummToPay=25.00"}, true},
+                    {{"f", "deep"}}, {"g1=", "g1/g2=", "g1/g2/g3=", "g1/g2/g3/f=deep"}, true, ""},
+                {"amount field empty", amount(""), {}, {"SummToPay=25.00"}, true, ""},
+                {"amount field below a cent", amount("0.005"), {}, {"SummToPay=25.00"}, true, ""},
+                {"amount field", amount("12.5"), {}, {"SummToPay=12.50"}, true, ""},
+                {"amount field not an amount", amount("1e3"), {}, {"SummToPay=25.00"}, true, ""},
                 // A value the mask would cut is not entered at all until the operator types.
                 {"value does not fit: 11 digits",
-                    {field("account", 1, "40817810019", "0000000000")}, {}, {"account="}, false},
+                    {field("account", 1, "40817810019", "0000000000")}, {}, {"account="}, false,
+                    "40817810019"},
                 {"value does not fit: check digit",
-                    {field("account", 1, "4081781001-5", "0000000000")}, {}, {"account="}, false},
+                    {field("account", 1, "4081781001-5", "0000000000")}, {}, {"account="}, false,
+                    "4081781001-5"},
                 {"value does not fit, then typed",
                     {field("account", 1, "40817810019", "0000000000")}, {{"account", "4081781001"}},
-                    {"account=4081781001"}, true},
+                    {"account=4081781001"}, true, ""},
                 {"value does not fit the pattern", {field("account", 1, "abc", "", "^$|^\\d+$")},
-                    {}, {"account="}, false},
+                    {}, {"account="}, false, "abc"},
                 {"value fits the mask", {field("account", 1, "4081781001", "00000-00000")}, {},
-                    {"account=4081781001"}, true},
+                    {"account=4081781001"}, true, ""},
             });
     }
 
@@ -217,12 +196,16 @@ private slots:
             form->check();
         QTEST(flatten(form->details()), "details");
         QCOMPARE(changed.last().at(0).toBool(), valid);
+        // The note names a given value the field refused, until the operator types.
+        QFETCH(QString, refused);
         const auto *note = form->findChild<QLabel *>("lRefused");
-        const QString refused = note ? note->text() : QString();
-        QCOMPARE(refused.contains("\"40817810019\" does not fit"),
-            QByteArray(QTest::currentDataTag()).endsWith("11 digits"));
+        QCOMPARE(note && !note->isHidden() ? note->text() : QString(),
+            refused.isEmpty()
+                ? QString()
+                : QString("account: \"%1\" does not fit this field and was not entered")
+                      .arg(refused));
         if (auto *account = form->findChild<QWidget *>("account"))
-            QCOMPARE(account->styleSheet(), valid ? QString() : INVALID);
+            QCOMPARE(account->styleSheet().isEmpty(), valid);
     }
 
     void barcode_data()

@@ -224,16 +224,7 @@ private slots:
     // While the page waits, a tick repaints the progress bar and nothing behind it.
     void waitingTickPaintsTheBar()
     {
-        struct PaintSpy : QObject
-        {
-            QList<QObject *> painted;
-            bool eventFilter(QObject *watched, QEvent *event) override
-            {
-                if (event->type() == QEvent::Paint)
-                    painted << watched;
-                return false;
-            }
-        } spy;
+        PaintSpy spy;
         CXWPMsgSender page(nullptr);
         page.resize(600, 400);
         page.show();

@@ -11,17 +11,6 @@
 
 #include <memory>
 
-// Counts the paints of the widgets it watches.
-struct PaintCounter : QObject
-{
-    int paints = 0;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 // A wizard walked from the template request through the sender page, whose reply carries the
 // given "templateList" (JSON text; none when empty), onto the selection page unless told not to.
 struct Selection
@@ -240,7 +229,7 @@ private slots:
     void manyTemplates()
     {
         Selection s(templates(5000), false);
-        PaintCounter counter;
+        PaintSpy counter;
         s.wizard->page(7)->findChild<QListView *>()->viewport()->installEventFilter(&counter);
         QElapsedTimer clock;
         clock.start();
@@ -253,13 +242,13 @@ private slots:
             lastTick = clock.elapsed();
         });
         ticker.start(5);
-        QTRY_VERIFY_WITH_TIMEOUT(counter.paints > 0, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!counter.painted.isEmpty(), 5000);
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
         QTRY_VERIFY_WITH_TIMEOUT(s.view->visualRect(s.model->index(5000, 0)).isValid(), 30000);
         QVERIFY2(longestPause < 1000, qPrintable(QString::number(longestPause)));
-        counter.paints = 0;
+        counter.painted.clear();
         QTest::qWait(1000);
-        QVERIFY2(counter.paints <= 2, qPrintable(QString::number(counter.paints)));
+        QVERIFY2(counter.painted.size() <= 2, qPrintable(QString::number(counter.painted.size())));
         s.click(4999);
         QCOMPARE(s.page->requestCode(), QString("4999"));
     }

@@ -10,6 +10,7 @@
 #include <QWebSocket>
 
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -65,405 +66,351 @@ class TestDemoService : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void answers_data();
-    void answers();
-    void registrationsChangeState();
-    void unknownFunction_data();
-    void unknownFunction();
-    void dataFile_data();
-    void dataFile();
-    void repliesLater();
-    void terminalsOnOneServer();
-    void integers_data();
-    void integers();
-    void fileSizeLimit();
-    void oversizedRequest();
-    void idleConnections();
-    void unreadReplies();
-    void requestAfterClose();
-    void idleOption();
-    void serviceProgram_data();
-    void serviceProgram();
+    void cleanup() { m_server.reset(); }
+    void init()
+    {
+        QString error;
+        QVERIFY2(m_service.load(CORVEX_DEMO_DATA_DIR "/service.json", &error), qPrintable(error));
+    }
+
+    // A bank's parameters come back under their names, a hidden one as "***".
+    void answers_data()
+    {
+        const QVariantMap bank {{"bank", "AO Alfa-Bank"}, {"pName1", "Contract number"},
+            {"pName2", "***"}, {"pName3", "Last four digits of the card"}};
+        addRows<QString, int, QVariantMap>({"request", "errorCode", "facts"},
+            {{"known, with templates", R"({"function":"listtid","phone":"9161234567"})", 0, {}},
+                {"known, no templates", R"({"function":"listtid","phone":"9167654321"})", 19, {}},
+                {"unknown customer", R"({"function":"listtid","phone":"9035550101"})", 18, {}},
+                {"blocked customer", R"({"function":"listtid","phone":"9260000022"})", 22, {}},
+                {"phone too short", R"({"function":"listtid","phone":"916123"})", 2, {}},
+                {"known bank", R"({"function":"check_params","bik":"044525593"})", 0, bank},
+                {"unknown bank", R"({"function":"check_params","bik":"044525000"})", 4, {}},
+                {"short BIK", R"({"function":"check_params","bik":"0445"})", 2, {}},
+                {"already registered",
+                    R"({"function":"reg","phone":"9161234567","lastName":"A","firstName":"B"})", 1,
+                    {}},
+                {"nameless", R"({"function":"reg","phone":"9035550101","lastName":""})", 2, {}},
+                {"template for a stranger",
+                    R"({"function":"check","phone":"9035550101","rCode":601,"params":"044525593;1;2"})",
+                    18, {}},
+                {"template short of values",
+                    R"({"function":"check","phone":"9161234567","rCode":601,"params":"044525593;1"})",
+                    2, {}},
+                {"template of another kind",
+                    R"({"function":"check","phone":"9161234567","rCode":5,"params":"044525225;1"})",
+                    2, {}}});
+    }
+
+    void answers()
+    {
+        QFETCH(QString, request);
+        QFETCH(QVariantMap, facts);
+        QJsonObject json = QJsonDocument::fromJson(request.toUtf8()).object();
+        json.insert("uid", "1234567");
+        const QJsonObject reply = m_service.answer(json);
+        QCOMPARE(reply.value("uid").toString(), QString("1234567"));
+        QCOMPARE(reply.value("error"), QJsonValue(false));
+        QTEST(code(reply), "errorCode");
+        for (auto it = facts.cbegin(); it != facts.cend(); ++it)
+            QCOMPARE(params(reply).value(it.key()).toVariant(), it.value());
+    }
+
+    void registrationsChangeState()
+    {
+        const QString phone = "9035550101";
+        auto ask = [this, phone](const QString &function, QJsonObject fields = {}) {
+            fields.insert("function", function);
+            fields.insert("phone", phone);
+            return m_service.answer(fields);
+        };
+        QCOMPARE(code(ask("listtid")), 18);
+        QCOMPARE(
+            code(ask("reg",
+                {{"lastName", "Smirnova"}, {"firstName", "Anna"}, {"secondName", "Olegovna"}})),
+            0);
+        const QJsonObject empty = ask("listtid");
+        QCOMPARE(code(empty), 19);
+        QCOMPARE(params(empty).value("fullName").toString(), QString("Smirnova Anna Olegovna"));
+        QCOMPARE(code(ask("check",
+                     {{"rCode", 601}, {"params", "044525593;PIL-7;4417"}, {"amount", 425000}})),
+            0);
+        const QJsonObject listed = ask("listtid");
+        QCOMPARE(code(listed), 0);
+        const QJsonObject added = params(listed).value("templateList").toArray().first().toObject();
+        QCOMPARE(added.value("creditCode").toString(), QString("7000000001"));
+        QCOMPARE(added.value("bankName").toString(), QString("AO Alfa-Bank"));
+        QCOMPARE(toJson(added.value("addInfo").toObject().toVariantMap()),
+            QString(R"({"Contract number":"PIL-7","Last four digits of the card":"4417",)"
+                    R"("Planned amount":"4250.00"})"));
+        // The next template gets the next code.
+        ask("check", {{"rCode", 601}, {"params", "044525225;MG-1"}});
+        QCOMPARE(m_service.templates(phone).last().toObject().value("creditCode").toString(),
+            QString("7000000002"));
+    }
+
+    // Every request gets an answer the terminal can show, never silence.
+    void unknownFunction_data()
+    {
+        addRows<QString, QString>({"request", "description"},
+            {{"unknown", R"({"function":"pay","uid":"77"})", R"(Unknown function "pay")"},
+                {"none", R"({"uid":"77"})", "The request names no function"},
+                {"not an object", R"([1,2])", "The request is not a JSON object"},
+                {"not JSON", "uid=77", "The request is not a JSON object"},
+                {"failure for an input",
+                    R"({"function":"check_params","bik":"044525999","uid":"77"})",
+                    "The bank directory is not available"}});
+    }
+
+    void unknownFunction()
+    {
+        QFETCH(QString, request);
+        const QJsonObject reply
+            = QJsonDocument::fromJson(m_service.answer(request).toUtf8()).object();
+        QCOMPARE(reply.value("error"), QJsonValue(true));
+        QTEST(reply.value("description").toString(), "description");
+    }
+
+    // Each row writes a service file, edited as editedCopy() does; the first writes none.
+    void dataFile_data()
+    {
+        addRows<QString, QString>({"edit", "message"},
+            {{"missing", "", "cannot read the file"},
+                {"not JSON", "!{\"customers\": [", "not JSON"},
+                {"an array", "![]", "the top level must be a JSON object"},
+                {"no banks", "-banks", "key \"banks\" is missing"},
+                {"no customers", "-customers", "key \"customers\" is missing"},
+                {"customer without phone", "-customers[0].phone",
+                    "key \"customers[0].phone\" is missing"},
+                {"bank without name", "-banks[1].bank", "key \"banks[1].bank\" is missing"}});
+    }
+
+    void dataFile()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, message);
+        const QString path = editedCopy(
+            m_dir.filePath(QTest::currentDataTag() + QString(".json")), "service.json", edit);
+        CorvexSimulator service;
+        QString error;
+        QVERIFY(!service.load(path, &error));
+        QVERIFY2(error.startsWith(path + ": ") && error.contains(message), qPrintable(error));
+    }
+
+    // Terminals on one server each hear their own replies, after the service's delay, and no
+    // other; one that hangs up before its reply is due costs the service nothing.
+    void terminalsOnOneServer()
+    {
+        m_service.setReplyDelay(200);
+        QWebSocket first, second;
+        {
+            QWebSocket leaving;
+            QVERIFY(serve({}, {&leaving}));
+            leaving.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"1"})");
+            QTest::qWait(50);
+        }
+        QSignalSpy firstReplies(&first, &QWebSocket::textMessageReceived);
+        QSignalSpy secondReplies(&second, &QWebSocket::textMessageReceived);
+        const QUrl url(QString("ws://127.0.0.1:%1").arg(m_server->serverPort()));
+        first.open(url);
+        second.open(url);
+        QTRY_VERIFY(first.state() == QAbstractSocket::ConnectedState
+            && second.state() == QAbstractSocket::ConnectedState);
+        QElapsedTimer clock;
+        clock.start();
+        first.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"101"})");
+        second.sendTextMessage(R"({"function":"listtid","phone":"9167654321","uid":"202"})");
+        first.sendTextMessage(R"({"function":"nosuch","uid":"103"})");
+        QTRY_COMPARE(firstReplies.size() + secondReplies.size(), 3);
+        QVERIFY(clock.elapsed() >= 150);
+        QTest::qWait(250);
+        QCOMPARE(firstReplies.size(), 2);
+        QCOMPARE(secondReplies.size(), 1);
+        QVERIFY(firstReplies.at(0).at(0).toString().contains(R"("uid":"101")"));
+        QVERIFY(firstReplies.at(1).at(0).toString().contains(R"(Unknown function \"nosuch\")"));
+        QVERIFY(secondReplies.at(0).at(0).toString().contains(R"("uid":"202")"));
+    }
+
+    // A number of a set-up file is checked as a double before it is converted: none is cut to fit.
+    void integers_data()
+    {
+        addRows<QString, qint64, qint64, qint64, QString>(
+            {"json", "min", "max", "value", "problem"},
+            {{"in range", "42", 0, 100, 42, ""}, {"lowest", "-5", -5, 5, -5, ""},
+                {"below", "-6", -5, 5, 0, "must be a whole number from -5 to 5"},
+                {"1e300 for an int", "1e300", INT_MIN, INT_MAX, 0,
+                    "must be a whole number from -2147483648 to 2147483647"},
+                {"past 32 bits", "4294967297", 1, INT_MAX, 0,
+                    "must be a whole number from 1 to 2147483647"},
+                {"fraction", "2.5", 0, 10, 0, "must be a whole number"},
+                {"text", "\"7\"", 0, 10, 0, "must be a number"}});
+    }
+
+    void integers()
+    {
+        QFETCH(QString, json);
+        QFETCH(qint64, min);
+        QFETCH(qint64, max);
+        QFETCH(QString, problem);
+        const QString path
+            = editedCopy(m_dir.filePath("number.json"), "", QString(R"(!{"n": %1})").arg(json));
+        JsonConfig config;
+        QVERIFY(config.load(path, 1024));
+        QTEST(config.root().integer("n", min, max), "value");
+        QCOMPARE(config.error(), problem.isEmpty() ? QString() : path + ": key \"n\" " + problem);
+    }
+
+    void fileSizeLimit()
+    {
+        const QString path = editedCopy(m_dir.filePath("sized.json"), "", R"(!{"n": 1})");
+        JsonConfig config;
+        QVERIFY2(config.load(path, 8), qPrintable(config.error()));
+        QVERIFY(!config.load(path, 7));
+        QCOMPARE(config.error(), path + ": the file is larger than 7 bytes");
+    }
+
+    // A message past the limit closes its own connection unread; other clients go on.
+    void oversizedRequest()
+    {
+        ServiceLimits limits;
+        limits.maxMessageBytes = 4096;
+        QWebSocket large, small;
+        QSignalSpy largeReplies(&large, &QWebSocket::textMessageReceived);
+        QSignalSpy smallReplies(&small, &QWebSocket::textMessageReceived);
+        QVERIFY(serve(limits, {&large, &small}));
+        large.sendTextMessage(bulkyRequest(5000));
+        QTRY_COMPARE(large.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(large.closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
+        small.sendTextMessage(bulkyRequest(4000));
+        QTRY_COMPARE(smallReplies.size(), 1);
+        QCOMPARE(largeReplies.size(), 0);
+    }
+
+    // A silent connection is closed; one that waits for its reply gets it first.
+    void idleConnections()
+    {
+        m_service.setReplyDelay(1500);
+        ServiceLimits limits;
+        limits.idleMs = 300;
+        QWebSocket silent, waiting;
+        QSignalSpy replies(&waiting, &QWebSocket::textMessageReceived);
+        int repliesAtClose = -1;
+        int repliesAtSilentClose = -1;
+        connect(&waiting, &QWebSocket::disconnected, [&] { repliesAtClose = replies.size(); });
+        connect(&silent, &QWebSocket::disconnected, [&] { repliesAtSilentClose = replies.size(); });
+        QVERIFY(serve(limits, {&silent, &waiting}));
+        waiting.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"9"})");
+        QTRY_COMPARE(silent.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(silent.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
+        QCOMPARE(repliesAtSilentClose, 0);
+        QTRY_COMPARE(waiting.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(repliesAtClose, 1);
+        QCOMPARE(waiting.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
+        QTRY_COMPARE(m_server->connectionCount(), 0);
+    }
+
+    // A client that sends and never reads is dropped once its unread replies pass the limit; the
+    // others are still served.
+    void unreadReplies()
+    {
+        m_service.setReplyDelay(0);
+        ServiceLimits limits;
+        limits.maxUnsentBytes = 256 * 1024;
+        QWebSocket reader;
+        QSignalSpy replies(&reader, &QWebSocket::textMessageReceived);
+        QVERIFY(serve(limits, {&reader}));
+        QTcpSocket deaf;
+        QVERIFY(rawHandshake(deaf, m_server->serverPort()));
+        deaf.setReadBufferSize(1);
+        QTRY_COMPARE(m_server->connectionCount(), 2);
+        const QByteArray request = textFrame(bulkyRequest(60000).toUtf8());
+        for (int i = 0; i < 300 && m_server->connectionCount() == 2; ++i) {
+            deaf.write(request);
+            QTest::qWait(5);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_server->connectionCount(), 1, 15000);
+        reader.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"1"})");
+        QTRY_COMPARE(replies.size(), 1);
+    }
+
+    // Once the service has closed a connection, a request that still arrives on it is not taken
+    // (the client can send it again elsewhere), and a client that never answers the close does not
+    // keep the connection.
+    void requestAfterClose()
+    {
+        m_service.setReplyDelay(0);
+        ServiceLimits limits;
+        limits.idleMs = 200;
+        QVERIFY(serve(limits));
+        QTcpSocket late;
+        QVERIFY(rawHandshake(late, m_server->serverPort()));
+        QByteArray seen;
+        QTRY_VERIFY((seen += late.readAll()).contains(char(0x88)));
+        late.write(textFrame(R"({"function":"listtid","phone":"9161234567","uid":"late"})"));
+        QTest::qWait(300);
+        seen += late.readAll();
+        QVERIFY(!seen.contains("\"uid\":\"late\""));
+        QTRY_COMPARE(m_server->connectionCount(), 0);
+    }
+
+    // The idle limit of the service program, from its command line.
+    void idleOption()
+    {
+        ServiceProcess service;
+        QVERIFY(service.start(serviceFile(m_dir), {"--idle", "1"}));
+        QWebSocket client;
+        client.open(QUrl(service.url()));
+        QTRY_COMPARE(client.state(), QAbstractSocket::ConnectedState);
+        QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, 5000);
+        QCOMPARE(client.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
+    }
+
+    void serviceProgram_data()
+    {
+        addRows<QStringList, QString>({"arguments", "message"},
+            {{"no port", {}, "--listen PORT is required"},
+                {"bad port", {"--listen", "seventy"}, "needs a port number"},
+                {"no data", {"--listen", "0", "--data", "/nonexistent/service.json"},
+                    "/nonexistent/service.json: cannot read the file"},
+                {"bad delay", {"--listen", "0", "--delay", "-5"}, "--delay needs milliseconds"},
+                {"delay past 32 bits", {"--listen", "0", "--delay", "4294967296"},
+                    "--delay needs milliseconds from 0 to 3600000"},
+                {"no idle limit", {"--listen", "0", "--idle", "0"},
+                    "--idle needs seconds from 1 to 86400"},
+                {"endless data", {"--listen", "0", "--data", "/dev/zero"},
+                    "/dev/zero: the file is larger than 16777216 bytes"}});
+    }
+
+    void serviceProgram()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const RunResult run = runProgram(CORVEX_SERVICE_PROGRAM, arguments, {}, 30000);
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    }
 
 private:
+    // Starts a server with `limits` on a free loopback port and connects `clients` to it.
+    bool serve(const ServiceLimits &limits, std::initializer_list<QWebSocket *> clients = {})
+    {
+        m_server = std::make_unique<CorvexServiceServer>(&m_service, limits);
+        if (!m_server->listen(QHostAddress::LocalHost, 0))
+            return false;
+        for (QWebSocket *client : clients)
+            client->open(QUrl(QString("ws://127.0.0.1:%1").arg(m_server->serverPort())));
+        return QTest::qWaitFor([clients] {
+            return std::all_of(clients.begin(), clients.end(), [](QWebSocket *client) {
+                return client->state() == QAbstractSocket::ConnectedState;
+            });
+        });
+    }
+
     QTemporaryDir m_dir;
     CorvexSimulator m_service;
+    std::unique_ptr<CorvexServiceServer> m_server;
 };
-
-void TestDemoService::init()
-{
-    QString error;
-    QVERIFY2(m_service.load(CORVEX_DEMO_DATA_DIR "/service.json", &error), qPrintable(error));
-}
-
-// A bank's parameters come back under their names, a hidden one as "***".
-void TestDemoService::answers_data()
-{
-    const QVariantMap bank {{"bank", "AO Alfa-Bank"}, {"pName1", "Contract number"},
-        {"pName2", "***"}, {"pName3", "Last four digits of the card"}};
-    addRows<QString, int, QVariantMap>({"request", "errorCode", "facts"},
-        {{"known, with templates", R"({"function":"listtid","phone":"9161234567"})", 0, {}},
-            {"known, no templates", R"({"function":"listtid","phone":"9167654321"})", 19, {}},
-            {"unknown customer", R"({"function":"listtid","phone":"9035550101"})", 18, {}},
-            {"blocked customer", R"({"function":"listtid","phone":"9260000022"})", 22, {}},
-            {"phone too short", R"({"function":"listtid","phone":"916123"})", 2, {}},
-            {"known bank", R"({"function":"check_params","bik":"044525593"})", 0, bank},
-            {"unknown bank", R"({"function":"check_params","bik":"044525000"})", 4, {}},
-            {"short BIK", R"({"function":"check_params","bik":"0445"})", 2, {}},
-            {"already registered",
-                R"({"function":"reg","phone":"9161234567","lastName":"A","firstName":"B"})", 1, {}},
-            {"nameless", R"({"function":"reg","phone":"9035550101","lastName":""})", 2, {}},
-            {"template for a stranger",
-                R"({"function":"check","phone":"9035550101","rCode":601,"params":"044525593;1;2"})",
-                18, {}},
-            {"template short of values",
-                R"({"function":"check","phone":"9161234567","rCode":601,"params":"044525593;1"})",
-                2, {}},
-            {"template of another kind",
-                R"({"function":"check","phone":"9161234567","rCode":5,"params":"044525225;1"})", 2,
-                {}}});
-}
-
-void TestDemoService::answers()
-{
-    QFETCH(QString, request);
-    QFETCH(QVariantMap, facts);
-    QJsonObject json = QJsonDocument::fromJson(request.toUtf8()).object();
-    json.insert("uid", "1234567");
-    const QJsonObject reply = m_service.answer(json);
-    QCOMPARE(reply.value("uid").toString(), QString("1234567"));
-    QCOMPARE(reply.value("error"), QJsonValue(false));
-    QTEST(code(reply), "errorCode");
-    for (auto it = facts.cbegin(); it != facts.cend(); ++it)
-        QCOMPARE(params(reply).value(it.key()).toVariant(), it.value());
-}
-
-void TestDemoService::registrationsChangeState()
-{
-    const QString phone = "9035550101";
-    auto ask = [this, phone](const QString &function, QJsonObject fields = {}) {
-        fields.insert("function", function);
-        fields.insert("phone", phone);
-        return m_service.answer(fields);
-    };
-    QCOMPARE(code(ask("listtid")), 18);
-    QCOMPARE(code(ask("reg",
-                 {{"lastName", "Smirnova"}, {"firstName", "Anna"}, {"secondName", "Olegovna"}})),
-        0);
-    const QJsonObject empty = ask("listtid");
-    QCOMPARE(code(empty), 19);
-    QCOMPARE(params(empty).value("fullName").toString(), QString("Smirnova Anna Olegovna"));
-    QCOMPARE(code(ask("check",
-                 {{"rCode", 601}, {"params", "044525593;PIL-7;4417"}, {"amount", 425000}})),
-        0);
-    const QJsonObject listed = ask("listtid");
-    QCOMPARE(code(listed), 0);
-    const QJsonObject added = params(listed).value("templateList").toArray().first().toObject();
-    QCOMPARE(added.value("creditCode").toString(), QString("7000000001"));
-    QCOMPARE(added.value("bankName").toString(), QString("AO Alfa-Bank"));
-    QCOMPARE(toJson(added.value("addInfo").toObject().toVariantMap()),
-        QString(R"({"Contract number":"PIL-7","Last four digits of the card":"4417",)"
-                R"("Planned amount":"4250.00"})"));
-    // The next template gets the next code.
-    ask("check", {{"rCode", 601}, {"params", "044525225;MG-1"}});
-    QCOMPARE(m_service.templates(phone).last().toObject().value("creditCode").toString(),
-        QString("7000000002"));
-}
-
-// Every request gets an answer the terminal can show, never silence.
-void TestDemoService::unknownFunction_data()
-{
-    addRows<QString, QString>({"request", "description"},
-        {{"unknown", R"({"function":"pay","uid":"77"})", R"(Unknown function "pay")"},
-            {"none", R"({"uid":"77"})", "The request names no function"},
-            {"not an object", R"([1,2])", "The request is not a JSON object"},
-            {"not JSON", "uid=77", "The request is not a JSON object"},
-            {"failure for an input", R"({"function":"check_params","bik":"044525999","uid":"77"})",
-                "The bank directory is not available"}});
-}
-
-void TestDemoService::unknownFunction()
-{
-    QFETCH(QString, request);
-    const QJsonObject reply = QJsonDocument::fromJson(m_service.answer(request).toUtf8()).object();
-    QCOMPARE(reply.value("error"), QJsonValue(true));
-    QTEST(reply.value("description").toString(), "description");
-}
-
-// Each row writes a service file: raw text, or the shipped file with one key taken out
-// ("list[n].key" from an entry of a list).
-void TestDemoService::dataFile_data()
-{
-    addRows<QString, QString, QString>({"text", "remove", "message"},
-        {{"missing", "", "", "cannot read the file"},
-            {"not JSON", "{\"customers\": [", "", "not JSON"},
-            {"an array", "[]", "", "the top level must be a JSON object"},
-            {"no banks", "", "banks", "key \"banks\" is missing"},
-            {"no customers", "", "customers", "key \"customers\" is missing"},
-            {"customer without phone", "", "customers[0].phone",
-                "key \"customers[0].phone\" is missing"},
-            {"bank without name", "", "banks[1].bank", "key \"banks[1].bank\" is missing"}});
-}
-
-void TestDemoService::dataFile()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, remove);
-    QFETCH(QString, message);
-    const QString path = m_dir.filePath(QTest::currentDataTag() + QString(".json"));
-    const QStringList key = remove.split(QRegularExpression("[][.]"), Qt::SkipEmptyParts);
-    if (!key.isEmpty()) {
-        QJsonObject data = readJson(CORVEX_DEMO_DATA_DIR "/service.json");
-        if (key.size() == 1) {
-            data.remove(key[0]);
-        } else {
-            QJsonArray list = data.value(key[0]).toArray();
-            QJsonObject item = list.at(key[1].toInt()).toObject();
-            item.remove(key[2]);
-            list[key[1].toInt()] = item;
-            data[key[0]] = list;
-        }
-        QVERIFY(writeJson(path, data));
-    } else if (!text.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
-    }
-    CorvexSimulator service;
-    QString error;
-    QVERIFY(!service.load(path, &error));
-    QVERIFY2(error.startsWith(path + ": ") && error.contains(message), qPrintable(error));
-}
-
-void TestDemoService::repliesLater()
-{
-    m_service.setReplyDelay(300);
-    QStringList replies;
-    QObject context;
-    QElapsedTimer clock;
-    clock.start();
-    m_service.submit(R"({"function":"listtid","phone":"9161234567","uid":"5"})", &context,
-        [&replies](const QString &reply) { replies << reply; });
-    QVERIFY(replies.isEmpty());
-    QTRY_COMPARE(replies.size(), 1);
-    QVERIFY(clock.elapsed() >= 250);
-}
-
-// Terminals on one server each hear their own replies and no other; one that hangs up before
-// its reply is due costs the service nothing.
-void TestDemoService::terminalsOnOneServer()
-{
-    m_service.setReplyDelay(200);
-    CorvexServiceServer server(&m_service);
-    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    const QUrl url(QString("ws://127.0.0.1:%1").arg(server.serverPort()));
-    {
-        QWebSocket leaving;
-        leaving.open(url);
-        QTRY_COMPARE(leaving.state(), QAbstractSocket::ConnectedState);
-        leaving.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"1"})");
-        QTest::qWait(50);
-    }
-    QWebSocket first, second;
-    QSignalSpy firstReplies(&first, &QWebSocket::textMessageReceived);
-    QSignalSpy secondReplies(&second, &QWebSocket::textMessageReceived);
-    first.open(url);
-    second.open(url);
-    QTRY_VERIFY(first.state() == QAbstractSocket::ConnectedState
-        && second.state() == QAbstractSocket::ConnectedState);
-    first.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"101"})");
-    second.sendTextMessage(R"({"function":"listtid","phone":"9167654321","uid":"202"})");
-    first.sendTextMessage(R"({"function":"nosuch","uid":"103"})");
-    QTRY_COMPARE(firstReplies.size() + secondReplies.size(), 3);
-    QTest::qWait(250);
-    QCOMPARE(firstReplies.size(), 2);
-    QCOMPARE(secondReplies.size(), 1);
-    QVERIFY(firstReplies.at(0).at(0).toString().contains(R"("uid":"101")"));
-    QVERIFY(firstReplies.at(1).at(0).toString().contains(R"(Unknown function \"nosuch\")"));
-    QVERIFY(secondReplies.at(0).at(0).toString().contains(R"("uid":"202")"));
-}
-
-// A number of a set-up file is checked as a double before it is converted: none is cut to fit.
-void TestDemoService::integers_data()
-{
-    addRows<QString, qint64, qint64, qint64, QString>({"json", "min", "max", "value", "problem"},
-        {{"in range", "42", 0, 100, 42, ""}, {"lowest", "-5", -5, 5, -5, ""},
-            {"below", "-6", -5, 5, 0, "must be a whole number from -5 to 5"},
-            {"1e300 for an int", "1e300", INT_MIN, INT_MAX, 0,
-                "must be a whole number from -2147483648 to 2147483647"},
-            {"past 32 bits", "4294967297", 1, INT_MAX, 0,
-                "must be a whole number from 1 to 2147483647"},
-            {"fraction", "2.5", 0, 10, 0, "must be a whole number"},
-            {"text", "\"7\"", 0, 10, 0, "must be a number"}});
-}
-
-void TestDemoService::integers()
-{
-    QFETCH(QString, json);
-    QFETCH(qint64, min);
-    QFETCH(qint64, max);
-    QFETCH(QString, problem);
-    const QString path = m_dir.filePath("number.json");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QString(R"({"n": %1})").arg(json).toUtf8());
-    file.close();
-    JsonConfig config;
-    QVERIFY(config.load(path, 1024));
-    QTEST(config.root().integer("n", min, max), "value");
-    QCOMPARE(config.error(), problem.isEmpty() ? QString() : path + ": key \"n\" " + problem);
-}
-
-void TestDemoService::fileSizeLimit()
-{
-    const QString path = m_dir.filePath("sized.json");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(R"({"n": 1})"), qint64(8));
-    file.close();
-    JsonConfig config;
-    QVERIFY2(config.load(path, 8), qPrintable(config.error()));
-    QVERIFY(!config.load(path, 7));
-    QCOMPARE(config.error(), path + ": the file is larger than 7 bytes");
-}
-
-// A message past the limit closes its own connection unread; other clients go on.
-void TestDemoService::oversizedRequest()
-{
-    ServiceLimits limits;
-    limits.maxMessageBytes = 4096;
-    CorvexServiceServer server(&m_service, limits);
-    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    const QUrl url(QString("ws://127.0.0.1:%1").arg(server.serverPort()));
-    QWebSocket large, small;
-    QSignalSpy largeReplies(&large, &QWebSocket::textMessageReceived);
-    QSignalSpy smallReplies(&small, &QWebSocket::textMessageReceived);
-    large.open(url);
-    small.open(url);
-    QTRY_VERIFY(large.state() == QAbstractSocket::ConnectedState
-        && small.state() == QAbstractSocket::ConnectedState);
-    large.sendTextMessage(bulkyRequest(5000));
-    QTRY_COMPARE(large.state(), QAbstractSocket::UnconnectedState);
-    QCOMPARE(large.closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
-    small.sendTextMessage(bulkyRequest(4000));
-    QTRY_COMPARE(smallReplies.size(), 1);
-    QCOMPARE(largeReplies.size(), 0);
-}
-
-// A silent connection is closed; one that waits for its reply gets it first.
-void TestDemoService::idleConnections()
-{
-    m_service.setReplyDelay(1500);
-    ServiceLimits limits;
-    limits.idleMs = 300;
-    CorvexServiceServer server(&m_service, limits);
-    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    const QUrl url(QString("ws://127.0.0.1:%1").arg(server.serverPort()));
-    QWebSocket silent, waiting;
-    QSignalSpy replies(&waiting, &QWebSocket::textMessageReceived);
-    int repliesAtClose = -1;
-    int repliesAtSilentClose = -1;
-    connect(&waiting, &QWebSocket::disconnected, [&] { repliesAtClose = replies.size(); });
-    connect(&silent, &QWebSocket::disconnected, [&] { repliesAtSilentClose = replies.size(); });
-    silent.open(url);
-    waiting.open(url);
-    QTRY_COMPARE(waiting.state(), QAbstractSocket::ConnectedState);
-    waiting.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"9"})");
-    QTRY_COMPARE(silent.state(), QAbstractSocket::UnconnectedState);
-    QCOMPARE(silent.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
-    QCOMPARE(repliesAtSilentClose, 0);
-    QTRY_COMPARE(waiting.state(), QAbstractSocket::UnconnectedState);
-    QCOMPARE(repliesAtClose, 1);
-    QCOMPARE(waiting.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
-    QTRY_COMPARE(server.connectionCount(), 0);
-}
-
-// A client that sends and never reads is dropped once its unread replies pass the limit; the
-// others are still served.
-void TestDemoService::unreadReplies()
-{
-    m_service.setReplyDelay(0);
-    ServiceLimits limits;
-    limits.maxUnsentBytes = 256 * 1024;
-    CorvexServiceServer server(&m_service, limits);
-    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    QWebSocket reader;
-    QSignalSpy replies(&reader, &QWebSocket::textMessageReceived);
-    reader.open(QUrl(QString("ws://127.0.0.1:%1").arg(server.serverPort())));
-    QTRY_COMPARE(reader.state(), QAbstractSocket::ConnectedState);
-
-    QTcpSocket deaf;
-    QVERIFY(rawHandshake(deaf, server.serverPort()));
-    deaf.setReadBufferSize(1);
-    QTRY_COMPARE(server.connectionCount(), 2);
-    const QByteArray request = textFrame(bulkyRequest(60000).toUtf8());
-    for (int i = 0; i < 300 && server.connectionCount() == 2; ++i) {
-        deaf.write(request);
-        QTest::qWait(5);
-    }
-    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 1, 15000);
-    reader.sendTextMessage(R"({"function":"listtid","phone":"9161234567","uid":"1"})");
-    QTRY_COMPARE(replies.size(), 1);
-}
-
-// Once the service has closed a connection, a request that still arrives on it is not taken
-// (the client can send it again elsewhere), and a client that never answers the close does not
-// keep the connection.
-void TestDemoService::requestAfterClose()
-{
-    m_service.setReplyDelay(0);
-    ServiceLimits limits;
-    limits.idleMs = 200;
-    CorvexServiceServer server(&m_service, limits);
-    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    QTcpSocket late;
-    QVERIFY(rawHandshake(late, server.serverPort()));
-    QByteArray seen;
-    QTRY_VERIFY((seen += late.readAll()).contains(char(0x88)));
-    late.write(textFrame(R"({"function":"listtid","phone":"9161234567","uid":"late"})"));
-    QTest::qWait(300);
-    seen += late.readAll();
-    QVERIFY(!seen.contains("\"uid\":\"late\""));
-    QTRY_COMPARE(server.connectionCount(), 0);
-}
-
-// The idle limit of the service program, from its command line.
-void TestDemoService::idleOption()
-{
-    ServiceProcess service;
-    QVERIFY(service.start(serviceFile(m_dir), {"--idle", "1"}));
-    QWebSocket client;
-    client.open(QUrl(service.url()));
-    QTRY_COMPARE(client.state(), QAbstractSocket::ConnectedState);
-    QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, 5000);
-    QCOMPARE(client.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
-}
-
-void TestDemoService::serviceProgram_data()
-{
-    addRows<QStringList, QString>({"arguments", "message"},
-        {{"no port", {}, "--listen PORT is required"},
-            {"bad port", {"--listen", "seventy"}, "needs a port number"},
-            {"no data", {"--listen", "0", "--data", "/nonexistent/service.json"},
-                "/nonexistent/service.json: cannot read the file"},
-            {"bad delay", {"--listen", "0", "--delay", "-5"}, "--delay needs milliseconds"},
-            {"delay past 32 bits", {"--listen", "0", "--delay", "4294967296"},
-                "--delay needs milliseconds from 0 to 3600000"},
-            {"no idle limit", {"--listen", "0", "--idle", "0"},
-                "--idle needs seconds from 1 to 86400"},
-            {"endless data", {"--listen", "0", "--data", "/dev/zero"},
-                "/dev/zero: the file is larger than 16777216 bytes"}});
-}
-
-void TestDemoService::serviceProgram()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, message);
-    const RunResult run = runProgram(CORVEX_SERVICE_PROGRAM, arguments, {}, 30000);
-    QVERIFY(run.finished);
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.contains(message), qPrintable(run.err));
-}
 
 QTEST_MAIN(TestDemoService)
 #include "tst_demoservice.moc"

@@ -1,6 +1,7 @@
 // Loads the built plug-in as the host does, knowing only the two interfaces and the model.
 #include "ipaybyprovider.h"
 #include "ipaydialog.h"
+#include "testutil.h"
 
 #include <QWizard>
 #include <QtTest>
@@ -12,129 +13,114 @@ class TestPluginLoader : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cleanupTestCase() { m_loader.unload(); }
-    void metaData();
-    void rootObject();
-    void providers_data();
-    void providers();
-    void start();
-    void otherQtMajor();
+    void initTestCase()
+    {
+        m_loader.setFileName(QStringLiteral(CORVEX_PLUGIN_PATH));
+        QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
+        m_plugin = qobject_cast<IPayByProvider *>(m_loader.instance());
+        QVERIFY(m_plugin);
+    }
+
+    void metaData()
+    {
+        const QJsonObject meta = m_loader.metaData();
+        QCOMPARE(meta.value("IID").toString(), QString(IPayByProvider_iid));
+        QCOMPARE(meta.value("className").toString(), QString("CorvexHandler"));
+        // moc leaves out the key of an empty object; reading it gives the empty object all the
+        // same.
+        QCOMPARE(meta.value("MetaData").toObject(), QJsonObject());
+    }
+
+    void rootObject()
+    {
+        QPointer<QObject> root = m_loader.instance();
+        QCOMPARE(m_loader.instance(), root.data());
+        QCOMPARE(root->qt_metacast("CorvexHandler"), static_cast<void *>(root.data()));
+        QCOMPARE(root->qt_metacast("IPayByProvider"), static_cast<void *>(m_plugin));
+        QCOMPARE(root->qt_metacast(IPayByProvider_iid), static_cast<void *>(m_plugin));
+        // The host may delete the root object; the next request makes a new one.
+        delete root;
+        QVERIFY(root.isNull());
+        m_plugin = qobject_cast<IPayByProvider *>(m_loader.instance());
+        QVERIFY(m_plugin);
+    }
+
+    void providers_data()
+    {
+        addRows<qint64, bool>({"id", "supported"},
+            {{"Corvex", 1586, true}, {"zero", 0, false}, {"invalid", -1, false},
+                {"neighbour", 1587, false}});
+    }
+
+    void providers()
+    {
+        QFETCH(qint64, id);
+        QFETCH(bool, supported);
+        Provider provider;
+        provider.setId(id);
+        QCOMPARE(m_plugin->providerIsSupported(id), supported);
+        QCOMPARE(m_plugin->providerIsSupported(provider), supported);
+        QSet<qint64> all = m_plugin->supportedProviders();
+        QCOMPARE(all, QSet<qint64>({1586}));
+        all.insert(id);
+        QCOMPARE(m_plugin->supportedProviders().size(), 1);
+    }
+
+    // Every payment gets a wizard of its own.
+    void start()
+    {
+        QWidget parent;
+        Provider provider;
+        provider.setId(1586);
+        IPayDialog *dialog
+            = m_plugin->start(Currency(), FixNumber(), BoxComProfile(), provider, &parent);
+        std::unique_ptr<IPayDialog> other(
+            m_plugin->start(Currency(), FixNumber(), BoxComProfile(), provider, nullptr));
+        QVERIFY(dialog && other && dialog != other.get());
+        auto *wizard = dynamic_cast<QWizard *>(dialog);
+        QCOMPARE(wizard->metaObject()->className(), "CorvexPayWizard");
+        QCOMPARE(wizard->qt_metacast("IPayDialog"), static_cast<void *>(dialog));
+        QCOMPARE(wizard->parent(), &parent);
+        QCOMPARE(wizard->pageIds(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 14, 15}));
+        QCOMPARE(wizard->startId(), 0);
+        QCOMPARE(dialog->providerId(), qint64(1586));
+        QCOMPARE(dialog->payment(), Payment());
+    }
+
+    // The module built for the other Qt major must be turned down by the loader from its metadata,
+    // before any of its code runs in this process: two Qt cores in one process would not survive.
+    void otherQtMajor()
+    {
+        const QString path = QStringLiteral(CORVEX_OTHER_MAJOR_MODULE);
+        if (!QFileInfo::exists(path))
+            QSKIP(
+                qPrintable(QStringLiteral("no module of the other Qt major at %1; build that major "
+                                          "(scripts/test.sh --qt N) to run this check")
+                               .arg(path)));
+        QPluginLoader other(path);
+        // Qt 6 reads a Qt 5 module's metadata and finds its version; Qt 5 cannot read Qt 6's.
+        const QJsonObject meta = other.metaData();
+        QVERIFY(meta.isEmpty() || meta.value("version").toInt() >> 16 != QT_VERSION_MAJOR);
+        QVERIFY(!other.load());
+        QVERIFY(!other.isLoaded());
+        QVERIFY(!other.instance());
+        QVERIFY2(other.errorString().contains(QFileInfo(path).absoluteFilePath()),
+            qPrintable(other.errorString()));
+        if (!meta.isEmpty())
+            QVERIFY2(other.errorString().contains("incompatible Qt library"),
+                qPrintable(other.errorString()));
+        // Nothing of the other Qt came into this process.
+        QFile maps("/proc/self/maps");
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray otherCore = QT_VERSION_MAJOR == 5 ? "libQt6Core" : "libQt5Core";
+        QVERIFY(!maps.readAll().contains(otherCore));
+    }
 
 private:
     QPluginLoader m_loader;
     IPayByProvider *m_plugin = nullptr;
 };
-
-void TestPluginLoader::initTestCase()
-{
-    m_loader.setFileName(QStringLiteral(CORVEX_PLUGIN_PATH));
-    QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
-    m_plugin = qobject_cast<IPayByProvider *>(m_loader.instance());
-    QVERIFY(m_plugin);
-}
-
-void TestPluginLoader::metaData()
-{
-    const QJsonObject meta = m_loader.metaData();
-    QCOMPARE(meta.value("IID").toString(), QString(IPayByProvider_iid));
-    QVERIFY(meta.value("IID").toString().endsWith(".plugins.paybyprovider"));
-    QCOMPARE(meta.value("className").toString(), QString("CorvexHandler"));
-    // moc writes the major and minor version only.
-    QCOMPARE(meta.value("version").toInt(), QT_VERSION & 0xffff00);
-#ifdef QT_NO_DEBUG
-    QCOMPARE(meta.value("debug"), QJsonValue(false));
-#endif
-    // moc leaves out the key of an empty object; reading it gives the empty object all the same.
-    QCOMPARE(meta.value("MetaData").toObject(), QJsonObject());
-}
-
-void TestPluginLoader::rootObject()
-{
-    QPointer<QObject> root = m_loader.instance();
-    QCOMPARE(m_loader.instance(), root.data());
-    QCOMPARE(root->qt_metacast("CorvexHandler"), static_cast<void *>(root.data()));
-    QCOMPARE(root->qt_metacast("IPayByProvider"), static_cast<void *>(m_plugin));
-    QCOMPARE(root->qt_metacast(IPayByProvider_iid), static_cast<void *>(m_plugin));
-    // The host may delete the root object; the next request makes a new one.
-    delete root;
-    QVERIFY(root.isNull());
-    m_plugin = qobject_cast<IPayByProvider *>(m_loader.instance());
-    QVERIFY(m_plugin);
-}
-
-void TestPluginLoader::providers_data()
-{
-    QTest::addColumn<qint64>("id");
-    QTest::addColumn<bool>("supported");
-    QTest::newRow("Corvex") << qint64(1586) << true;
-    QTest::newRow("zero") << qint64(0) << false;
-    QTest::newRow("invalid") << qint64(-1) << false;
-    QTest::newRow("neighbour") << qint64(1587) << false;
-}
-
-void TestPluginLoader::providers()
-{
-    QFETCH(qint64, id);
-    QFETCH(bool, supported);
-    Provider provider;
-    provider.setId(id);
-    QCOMPARE(m_plugin->providerIsSupported(id), supported);
-    QCOMPARE(m_plugin->providerIsSupported(provider), supported);
-    QSet<qint64> all = m_plugin->supportedProviders();
-    QCOMPARE(all, QSet<qint64>({1586}));
-    all.insert(id);
-    QCOMPARE(m_plugin->supportedProviders().size(), 1);
-}
-
-// Every payment gets a wizard of its own.
-void TestPluginLoader::start()
-{
-    QWidget parent;
-    Provider provider;
-    provider.setId(1586);
-    IPayDialog *dialog
-        = m_plugin->start(Currency(), FixNumber(), BoxComProfile(), provider, &parent);
-    std::unique_ptr<IPayDialog> other(
-        m_plugin->start(Currency(), FixNumber(), BoxComProfile(), provider, nullptr));
-    QVERIFY(dialog && other && dialog != other.get());
-    auto *wizard = dynamic_cast<QWizard *>(dialog);
-    QCOMPARE(wizard->metaObject()->className(), "CorvexPayWizard");
-    QCOMPARE(wizard->qt_metacast("IPayDialog"), static_cast<void *>(dialog));
-    QCOMPARE(wizard->parent(), &parent);
-    QCOMPARE(wizard->pageIds(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 14, 15}));
-    QCOMPARE(wizard->startId(), 0);
-    QCOMPARE(dialog->providerId(), qint64(1586));
-    QCOMPARE(dialog->payment(), Payment());
-}
-
-// The module built for the other Qt major must be turned down by the loader from its metadata,
-// before any of its code runs in this process: two Qt cores in one process would not survive.
-void TestPluginLoader::otherQtMajor()
-{
-    const QString path = QStringLiteral(CORVEX_OTHER_MAJOR_MODULE);
-    if (!QFileInfo::exists(path))
-        QSKIP(qPrintable(QStringLiteral("no module of the other Qt major at %1; build that major "
-                                        "(scripts/test.sh --qt N) to run this check")
-                             .arg(path)));
-    QPluginLoader other(path);
-    // Qt 6 reads a Qt 5 module's metadata and finds its version; Qt 5 cannot read Qt 6's.
-    const QJsonObject meta = other.metaData();
-    QVERIFY(meta.isEmpty() || meta.value("version").toInt() >> 16 != QT_VERSION_MAJOR);
-    QVERIFY(!other.load());
-    QVERIFY(!other.isLoaded());
-    QVERIFY(!other.instance());
-    QVERIFY2(other.errorString().contains(QFileInfo(path).absoluteFilePath()),
-        qPrintable(other.errorString()));
-    if (!meta.isEmpty())
-        QVERIFY2(other.errorString().contains("incompatible Qt library"),
-            qPrintable(other.errorString()));
-    // Nothing of the other Qt came into this process.
-    QFile maps("/proc/self/maps");
-    QVERIFY(maps.open(QIODevice::ReadOnly));
-    const QByteArray otherCore = QT_VERSION_MAJOR == 5 ? "libQt6Core" : "libQt5Core";
-    QVERIFY(!maps.readAll().contains(otherCore));
-}
 
 QTEST_MAIN(TestPluginLoader)
 #include "tst_pluginloader.moc"

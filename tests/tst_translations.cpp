@@ -33,36 +33,26 @@ bool readCatalogue(const QString &path, Catalogue *catalogue, QString *error)
         return false;
     }
     QXmlStreamReader xml(&file);
-    QString context;
-    QString source;
-    QString comment;
+    QString context, comment;
     Message message;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (!xml.isStartElement() && !xml.isEndElement())
+        const QString name = xml.name().toString();
+        if (xml.isEndElement() && name == QLatin1String("message")) {
+            catalogue->insert(keyOf(context, message.source, comment), message);
+        } else if (!xml.isStartElement()) {
             continue;
-        // A QStringRef in Qt 5, a QStringView in Qt 6.
-        const auto name = xml.name();
-        if (xml.isEndElement()) {
-            if (name == QLatin1String("message")) {
-                message.source = source;
-                catalogue->insert(keyOf(context, source, comment), message);
-            }
-            continue;
-        }
-        if (name == QLatin1String("message")) {
-            source.clear();
-            comment.clear();
+        } else if (name == QLatin1String("message")) {
             message = Message();
+            comment.clear();
         } else if (name == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (name == QLatin1String("source")) {
-            source = xml.readElementText();
+            message.source = xml.readElementText();
         } else if (name == QLatin1String("comment")) {
             comment = xml.readElementText();
         } else if (name == QLatin1String("translation")) {
-            const QString type = xml.attributes().value(QLatin1String("type")).toString();
-            message.finished = type.isEmpty();
+            message.finished = xml.attributes().value(QLatin1String("type")).isEmpty();
             message.translation = xml.readElementText();
         }
     }
@@ -106,63 +96,58 @@ class TestTranslations : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void translated_data();
-    void translated();
-    void nothingStale();
-};
+    // The texts of the sources as they stand now, extracted by lupdate into a fresh catalogue.
+    void initTestCase()
+    {
+        QTemporaryDir work;
+        QVERIFY(work.isValid());
+        const QString fresh = work.filePath(QStringLiteral("corvexpay_ru.ts"));
+        QProcess lupdate;
+        lupdate.setProcessChannelMode(QProcess::MergedChannels);
+        QStringList arguments = QStringLiteral(CORVEX_LUPDATE_OPTIONS).split(QLatin1Char(' '));
+        arguments << QStringLiteral(CORVEX_SOURCE_DIR "/src") << QStringLiteral("-ts") << fresh;
+        lupdate.start(QStringLiteral(CORVEX_LUPDATE), arguments);
+        QVERIFY2(lupdate.waitForFinished(120000), qPrintable(lupdate.errorString()));
+        QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
 
-// The texts of the sources as they stand now, extracted by lupdate into a fresh catalogue.
-void TestTranslations::initTestCase()
-{
-    QTemporaryDir work;
-    QVERIFY(work.isValid());
-    const QString fresh = work.filePath(QStringLiteral("corvexpay_ru.ts"));
-    QProcess lupdate;
-    lupdate.setProcessChannelMode(QProcess::MergedChannels);
-    QStringList arguments = QStringLiteral(CORVEX_LUPDATE_OPTIONS).split(QLatin1Char(' '));
-    arguments << QStringLiteral(CORVEX_SOURCE_DIR "/src") << QStringLiteral("-ts") << fresh;
-    lupdate.start(QStringLiteral(CORVEX_LUPDATE), arguments);
-    QVERIFY2(lupdate.waitForFinished(120000), qPrintable(lupdate.errorString()));
-    QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
-
-    QString error;
-    QVERIFY2(readCatalogue(fresh, &sources, &error), qPrintable(error));
-    QVERIFY2(
-        readCatalogue(QStringLiteral(CORVEX_SOURCE_DIR "/i18n/corvexpay_ru.ts"), &russian, &error),
-        qPrintable(error));
-    QVERIFY(!sources.isEmpty());
-}
-
-void TestTranslations::translated_data()
-{
-    QTest::addColumn<QString>("key");
-    for (auto it = sources.cbegin(); it != sources.cend(); ++it)
-        QTest::newRow(qPrintable(it.key())) << it.key();
-}
-
-void TestTranslations::translated()
-{
-    QFETCH(QString, key);
-    QVERIFY2(russian.contains(key), "missing: run the target corvex_lupdate and translate");
-    const Message message = russian.value(key);
-    QVERIFY2(message.finished, "unfinished");
-    QVERIFY2(!message.translation.trimmed().isEmpty(), "empty");
-    QCOMPARE(matches(message.translation, PLACEHOLDER), matches(message.source, PLACEHOLDER));
-    QCOMPARE(matches(message.translation, TAG), matches(message.source, TAG));
-    QCOMPARE(outerSpace(message.translation), outerSpace(message.source));
-}
-
-// A text the sources no longer have is left over from an old refresh of the catalogue.
-void TestTranslations::nothingStale()
-{
-    QStringList stale;
-    for (auto it = russian.cbegin(); it != russian.cend(); ++it) {
-        if (!sources.contains(it.key()))
-            stale << it.key();
+        QString error;
+        QVERIFY2(readCatalogue(fresh, &sources, &error), qPrintable(error));
+        QVERIFY2(readCatalogue(
+                     QStringLiteral(CORVEX_SOURCE_DIR "/i18n/corvexpay_ru.ts"), &russian, &error),
+            qPrintable(error));
+        QVERIFY(!sources.isEmpty());
     }
-    QCOMPARE(stale, QStringList());
-}
+
+    void translated_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (auto it = sources.cbegin(); it != sources.cend(); ++it)
+            QTest::newRow(qPrintable(it.key())) << it.key();
+    }
+
+    void translated()
+    {
+        QFETCH(QString, key);
+        QVERIFY2(russian.contains(key), "missing: run the target corvex_lupdate and translate");
+        const Message message = russian.value(key);
+        QVERIFY2(message.finished, "unfinished");
+        QVERIFY2(!message.translation.trimmed().isEmpty(), "empty");
+        QCOMPARE(matches(message.translation, PLACEHOLDER), matches(message.source, PLACEHOLDER));
+        QCOMPARE(matches(message.translation, TAG), matches(message.source, TAG));
+        QCOMPARE(outerSpace(message.translation), outerSpace(message.source));
+    }
+
+    // A text the sources no longer have is left over from an old refresh of the catalogue.
+    void nothingStale()
+    {
+        QStringList stale;
+        for (auto it = russian.cbegin(); it != russian.cend(); ++it) {
+            if (!sources.contains(it.key()))
+                stale << it.key();
+        }
+        QCOMPARE(stale, QStringList());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestTranslations)
 #include "tst_translations.moc"
