@@ -339,7 +339,6 @@ private slots:
         QLoggingCategory::setFilterRules("corvex.exchange.debug=false");
         QVERIFY(m_dir.isValid());
         m_data = serviceFile(m_dir, 20);
-        m_roads = readJson(CORVEX_DEMO_DATA_DIR "/terminal.json").value("roads").toObject();
         const auto write = [this](const QString &name, const QString &text) {
             QFile file(m_dir.filePath(name));
             return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0;
@@ -348,6 +347,8 @@ private slots:
         // customer not yet registered told so in two long sentences, until registered.
         QFile service(m_data), terminal(CORVEX_DEMO_DATA_DIR "/terminal.json");
         QVERIFY(service.open(QIODevice::ReadOnly) && terminal.open(QIODevice::ReadOnly));
+        const QByteArray terminalText = terminal.readAll();
+        m_roads = QJsonDocument::fromJson(terminalText).object().value("roads").toObject();
         QString text = QString::fromUtf8(service.readAll());
         for (const char *name : {"AO Alfa-Bank", "PAO Sberbank", "Repayment of a consumer credit",
                  "Repayment of a mortgage", "CC-2021/18834"})
@@ -364,7 +365,7 @@ private slots:
         // A terminal file without the code road, whose template road has a phone the service
         // refuses.
         QVERIFY(write("terminal.json",
-            QString::fromUtf8(terminal.readAll())
+            QString::fromUtf8(terminalText)
                 .replace("\"code\": {", "\"none\": {")
                 .replace("\"9161234567\"", "\"9990000007\"")));
         m_longData = m_dir.filePath("long.json");
