@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,20 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-// Page kinds of the payment wizard: a page id modulo 16.
-enum PageKind {
-    ActionPage = 0,
-    RegistrationBasePage = 1,
-    DocumentsPage = 2,
-    AddressPage = 3,
-    TemplatesRequestPage = 4,
-    BikPage = 5,
-    TemplateRegistrationPage = 6,
-    SelectionPage = 7,
-    SenderPage = 14,
-    PaymentPage = 15
-};
 
 const int TICK_MS = 50;
 // An ordinary page reacts at once; this only bounds a page that never lets the operator on.
@@ -157,7 +144,7 @@ void RoadDriver::tick()
 
     switch (m_phase) {
     case Filling:
-        if (fillPage(id)) {
+        if (fillPage()) {
             m_phase = Waiting;
             m_sinceChange.start();
         }
@@ -172,31 +159,30 @@ void RoadDriver::tick()
     }
 }
 
-bool RoadDriver::fillPage(int id)
+bool RoadDriver::fillPage()
 {
-    switch (id % 16) {
-    case ActionPage:
-        return fillActionPage();
-    case RegistrationBasePage:
-        return fillRegistrationBase();
-    case DocumentsPage:
-        return fillDocuments();
-    case AddressPage:
-        return fillAddress();
-    case TemplatesRequestPage:
-        return fillPhonePage();
-    case BikPage:
-        return fillBikPage();
-    case TemplateRegistrationPage:
-        return fillTemplateRegistration();
-    case SelectionPage:
-        return selectTemplate();
-    case PaymentPage:
-        return fillPaymentForm();
-    default:
-        // The sender page needs nothing but patience.
-        return true;
-    }
+    // Pages are told apart by their class, as a tester would by their look: not by the
+    // wizard's page ids, which are the plug-in's own business.
+    using Filler = bool (RoadDriver::*)();
+    static const QHash<QByteArray, Filler> fillers = {
+        {"CXWPActionSelect", &RoadDriver::fillActionPage},
+        {"CXWPRegistrationBase", &RoadDriver::fillRegistrationBase},
+        {"CXWPRegistrationDocuments", &RoadDriver::fillDocuments},
+        {"CXWPRegistrationAddress", &RoadDriver::fillAddress},
+        {"CXWPPrepareAllTemplatesRequest", &RoadDriver::fillPhonePage},
+        {"CXWPCheckParams", &RoadDriver::fillBikPage},
+        {"CXWPRegistreTemplate", &RoadDriver::fillTemplateRegistration},
+        {"CXWPSelectTemplate", &RoadDriver::selectTemplate},
+        {"CXWPPayment", &RoadDriver::fillPaymentForm},
+    };
+    const Filler fill = fillers.value(m_wizard->currentPage()->metaObject()->className());
+    // The sender page needs nothing but patience.
+    return !fill || (this->*fill)();
+}
+
+bool RoadDriver::onSenderPage() const
+{
+    return qstrcmp(m_wizard->currentPage()->metaObject()->className(), "CXWPMsgSender") == 0;
 }
 
 bool RoadDriver::fillActionPage()
@@ -215,14 +201,7 @@ bool RoadDriver::fillActionPage()
 
 bool RoadDriver::fillRegistrationBase()
 {
-    auto *phone = widget<QWidget>(QStringLiteral("wPhone"));
-    auto *edit = phone ? phone->findChild<QLineEdit *>(QStringLiteral("lePhone")) : nullptr;
-    if (!edit) {
-        stop(QStringLiteral("missing widget: lePhone on page %1").arg(m_pageId));
-        return false;
-    }
-    return typeText(edit, m_inputs.value(QStringLiteral("phone")).toString())
-        && type(QStringLiteral("leLastName"), QStringLiteral("lastName"))
+    return fillPhonePage() && type(QStringLiteral("leLastName"), QStringLiteral("lastName"))
         && type(QStringLiteral("leFirstName"), QStringLiteral("firstName"))
         && type(QStringLiteral("leSecondName"), QStringLiteral("secondName"));
 }
@@ -396,7 +375,7 @@ void RoadDriver::checkReadiness()
     QAbstractButton *next = m_wizard->button(QWizard::NextButton);
     QAbstractButton *button = finish->isVisible() ? finish : next;
 
-    if (m_pageId % 16 == SenderPage && !button->isEnabled()) {
+    if (onSenderPage() && !button->isEnabled()) {
         // A red line under a page that cannot go on: the service said no, or never answered.
         auto *error = widget<QLabel>(QStringLiteral("lError"));
         if (error && !error->text().isEmpty()) {
@@ -411,7 +390,7 @@ void RoadDriver::checkReadiness()
         goOn(button);
         return;
     }
-    const int limit = m_pageId % 16 == SenderPage ? m_replyWait : PAGE_WAIT_MS;
+    const int limit = onSenderPage() ? m_replyWait : PAGE_WAIT_MS;
     if (m_sinceChange.elapsed() > limit)
         stop(QStringLiteral("%1 stays disabled").arg(button->text().remove(QLatin1Char('&'))));
 }

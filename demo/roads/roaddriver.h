@@ -64,7 +64,8 @@ private slots:
 private:
     enum Phase { Filling, Waiting, Leaving };
 
-    bool fillPage(int id);
+    bool fillPage();
+    bool onSenderPage() const;
     bool fillActionPage();
     bool fillRegistrationBase();
     bool fillDocuments();
