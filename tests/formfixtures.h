@@ -37,9 +37,10 @@ inline ProviderParameter group(const QString &name, int pos, const QList<Provide
     return parameter;
 }
 
-inline ProviderParameter barcodeField(const QString &name, int pos, int start, int finish)
+inline ProviderParameter barcodeField(
+    const QString &name, int pos, int start, int finish, const QString &mask = QString())
 {
-    ProviderParameter parameter = field(name, pos);
+    ProviderParameter parameter = field(name, pos, QString(), mask);
     parameter.setBarcodeStart(start);
     parameter.setBarcodeFinish(finish);
     return parameter;

@@ -17,21 +17,13 @@
 
 using namespace Fixture;
 
-// The customer's two templates, as the service lists them.
-static const QVariantList TEMPLATES = {
-    QVariantMap {{"creditType", "Loan"}, {"bankName", "First Bank"}, {"creditCode", "1111111111"}},
-    QVariantMap {{"creditType", "Mortgage"}, {"bankName", "Second <Bank>"},
-        {"creditCode", "7700112233"}, {"addInfo", QVariantMap {{"Contract", "C-7"}}}},
-};
-
-// The two templates, the second with the given code.
-static QVariantList withCode(const QString &code)
+// The customer's two templates, as the service lists them, the second with the given code.
+static QVariantList templateList(const QString &code)
 {
-    QVariantList templates = TEMPLATES;
-    QVariantMap second = templates.at(1).toMap();
-    second.insert("creditCode", code);
-    templates[1] = second;
-    return templates;
+    return {QVariantMap {
+                {"creditType", "Loan"}, {"bankName", "First Bank"}, {"creditCode", "1111111111"}},
+        QVariantMap {{"creditType", "Mortgage"}, {"bankName", "Second <Bank>"},
+            {"creditCode", code}, {"addInfo", QVariantMap {{"Contract", "C-7"}}}}};
 }
 
 // A wizard for one credit repayment (a ten-digit account, how the credit is paid, the payer's
@@ -78,7 +70,7 @@ struct Terminal
         Operator::type(phone, "9001234567");
         QVERIFY(Operator::next(&wizard));
         const QVariantMap params = {{"errorCode", 0}, {"phone", "9001234567"},
-            {"fullName", "Ivanov Ivan"}, {"templateList", withCode(code)}};
+            {"fullName", "Ivanov Ivan"}, {"templateList", templateList(code)}};
         emit host.reply({},
             toJson({{"uid", host.requests.last().value("uid")}, {"error", false},
                 {"params", params}}));
