@@ -1,14 +1,14 @@
-// The payment wizard's server exchange through the demo terminal's channel: to the simulated
-// service in process and over a WebSocket, and what the operator sees when that line fails.
+// The payment wizard's server exchange through the demo terminal's channel over a WebSocket, what
+// the operator sees when that line fails, and how long the wizard waits for a reply.
 #include "corvexpaywizard.h"
 #include "corvexsimulator.h"
-#include "demoprocess.h"
-#include "icxwizardpage.h"
+#include "cxwpmsgsender.h"
 #include "servicelink.h"
 #include "terminalchannel.h"
 #include "testutil.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextStream>
@@ -16,38 +16,6 @@
 #include <QWebSocketServer>
 
 #include <memory>
-
-// A first page that asks the service one thing and leads to the sender page.
-class AskPage : public QWizardPage, public ICXWizardPage
-{
-    Q_OBJECT
-
-public:
-    AskPage(QWizard *wizard, const QString &function, const QVariantMap &data)
-        : QWizardPage(wizard)
-        , m_function(function)
-        , m_data(data)
-    { }
-    int nextId() const override
-    {
-        return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::PageMsgSender);
-    }
-    QString preview() const override { return QString(); }
-    CorvexRequest outputData() const override
-    {
-        CorvexRequest request;
-        request.setType(CorvexRequest::AllTemplatesRequest);
-        request.setFunction(m_function);
-        request.setCurrencyId(643);
-        request.setData(m_data);
-        request.generateUid(10452);
-        return request;
-    }
-
-private:
-    QString m_function;
-    QVariantMap m_data;
-};
 
 // One terminal: its line to the service, its channel and a payment wizard on that channel.
 struct Terminal
@@ -63,13 +31,11 @@ struct Terminal
         wizard.setMessageSender(&channel, TerminalChannel::sendSlot());
     }
 
-    // Asks the service and enters the sender page.
-    void ask(const QString &function, const QVariantMap &data)
+    // Asks the service for the templates of `phone` and enters the sender page.
+    void ask(const QString &phone)
     {
-        QWizardPage *start = wizard.page(CorvexPayWizard::PageActionSelect);
-        wizard.removePage(CorvexPayWizard::PageActionSelect);
-        delete start;
-        wizard.setPage(CorvexPayWizard::PageActionSelect, new AskPage(&wizard, function, data));
+        wizard.setPhone(phone);
+        wizard.setStartId(CorvexPayWizard::PagePrepareAllTemplatesRequest);
         wizard.restart();
         wizard.next();
     }
@@ -87,42 +53,58 @@ struct Terminal
     QTextStream stream;
 };
 
-static const QVariantMap KNOWN = {{"phone", "9161234567"}, {"templateType", 0}};
+enum Far { Answers, AnswersLate, ClosesFirst, ClosesEvery, Breaks, TooMuch, HangsUp, Absent };
 
-enum Far { ClosesFirstConnection, ClosesEveryConnection, BreaksOnRequest, AnswersTooMuch };
-
-// A service on loopback that misbehaves in one way; it counts the requests it receives.
+// A service on loopback, answering from the shipped data file, that misbehaves in one way; it
+// counts the requests it receives.
 class FakeService : public QObject
 {
 public:
-    FakeService(Far far, CorvexSimulator *simulator)
+    explicit FakeService(Far far)
         : m_server("fake", QWebSocketServer::NonSecureMode)
     {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        connect(&m_server, &QWebSocketServer::newConnection, this, [this, far, simulator] {
+        QString error;
+        QVERIFY2(m_simulator.load(CORVEX_DEMO_DATA_DIR "/service.json", &error), qPrintable(error));
+        m_listener.listen(QHostAddress::LocalHost, 0);
+        url = QString("ws://127.0.0.1:%1").arg(m_listener.serverPort());
+        if (far == Absent)
+            m_listener.close();
+        connect(&m_listener, &QTcpServer::newConnection, this, [this, far] {
+            while (QTcpSocket *socket = m_listener.nextPendingConnection()) {
+                // One that hangs up drops the connection before any handshake.
+                if (far == HangsUp)
+                    socket->abort();
+                else
+                    m_server.handleConnection(socket);
+            }
+        });
+        connect(&m_server, &QWebSocketServer::newConnection, this, [this, far] {
             while (QWebSocket *socket = m_server.nextPendingConnection()) {
                 socket->setParent(this);
-                const bool first = ++connections == 1;
                 connect(socket, &QWebSocket::textMessageReceived, socket, [=](const QString &text) {
-                    ++requests;
-                    if (far == ClosesEveryConnection || (far == ClosesFirstConnection && first))
+                    const bool first = ++requests == 1;
+                    const QString reply = m_simulator.answer(text);
+                    if (far == ClosesEvery || (far == ClosesFirst && first))
                         socket->close(QWebSocketProtocol::CloseCodeGoingAway, "idle");
-                    else if (far == BreaksOnRequest)
+                    else if (far == Breaks)
                         socket->abort();
-                    else if (far == AnswersTooMuch)
-                        socket->sendTextMessage(simulator->answer(text) + QString(5000, ' '));
+                    else if (far == TooMuch)
+                        socket->sendTextMessage(reply + QString(5000, ' '));
+                    else if (far == AnswersLate)
+                        QTimer::singleShot(3000, socket, [=] { socket->sendTextMessage(reply); });
                     else
-                        socket->sendTextMessage(simulator->answer(text));
+                        socket->sendTextMessage(reply);
                 });
             }
         });
     }
-    QString url() const { return QString("ws://127.0.0.1:%1").arg(m_server.serverPort()); }
 
-    int connections = 0;
+    QString url;
     int requests = 0;
 
 private:
+    CorvexSimulator m_simulator;
+    QTcpServer m_listener;
     QWebSocketServer m_server;
 };
 
@@ -131,140 +113,87 @@ class TestDemoExchange : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase() { qunsetenv("CORVEX_REPLY_TIMEOUT"); }
-    void replies_data();
-    void replies();
-    void lineFails_data();
-    void lineFails();
-    void resend_data();
-    void resend();
-
-private:
-    QTemporaryDir m_dir;
-    QString m_data;
-};
-
-void TestDemoExchange::initTestCase()
-{
     // Each wait for a reply ends after two seconds instead of a minute.
-    qputenv("CORVEX_REPLY_TIMEOUT", "2");
-    m_data = serviceFile(m_dir, 20);
-}
+    void init() { qputenv("CORVEX_REPLY_TIMEOUT", "2"); }
 
-// A reply that fails reaches the operator over either line; the roads show the replies that
-// succeed.
-void TestDemoExchange::replies_data()
-{
-    addRows<bool, QString, QVariantMap, QString>({"webSocket", "function", "data", "status"},
-        {{"unknown function, in process", false, "pay", KNOWN,
-             "Corvex error: </b>Unknown function"},
-            {"service failure, websocket", true, "listtid", {{"phone", "9990000007"}},
-                "Dalmor error: </b>The payment gateway is closed"}});
-}
-
-void TestDemoExchange::replies()
-{
-    QFETCH(bool, webSocket);
-    QFETCH(QString, function);
-    QFETCH(QVariantMap, data);
-    QFETCH(QString, status);
-    CorvexSimulator simulator;
-    ServiceProcess service;
-    std::unique_ptr<Terminal> terminal;
-    if (webSocket) {
-        QVERIFY(service.start(m_data));
-        terminal = std::make_unique<Terminal>(new WebSocketServiceLink(QUrl(service.url())));
-    } else {
-        QString error;
-        QVERIFY2(simulator.load(m_data, &error), qPrintable(error));
-        terminal = std::make_unique<Terminal>(new LocalServiceLink(&simulator, m_data));
+    // A request cut off by a clean close (the service had not taken it) is sent once more on a
+    // new connection; one cut off by a broken line is not, as the service may have acted on it.
+    // However the line fails, the operator sees the time-out, a reply too late does not complete
+    // the page, and the terminal's log reports the line's problem, if it had one.
+    void exchange_data()
+    {
+        const QString timeout = "Connection error: </b>timeout";
+        addRows<int, QString, int, int, QString, QString>(
+            {"far", "phone", "requests", "replies", "status", "log"},
+            {{"service failure", Answers, "9990000007", 1, 1,
+                 "Dalmor error: </b>The payment gateway is closed", ""},
+                {"closed as the request came", ClosesFirst, "9161234567", 2, 1, "",
+                    "closed (close code 1001, idle); 1 request(s) without a reply sent again"},
+                {"closed every time", ClosesEvery, "9161234567", 2, 0, timeout,
+                    "1 request(s) without a reply dropped"},
+                {"broken after the request", Breaks, "9161234567", 1, 0, timeout,
+                    "1 request(s) without a reply dropped"},
+                {"reply past the size limit", TooMuch, "9161234567", 1, 0, timeout,
+                    "closed (close code 1009, Maximum framesize exceeded"},
+                {"answers too late", AnswersLate, "9161234567", 1, 1, timeout, ""},
+                {"hangs up at once", HangsUp, "9161234567", 0, 0, timeout, "closed the connection"},
+                {"nothing listens", Absent, "9161234567", 0, 0, timeout, "Connection refused"}});
     }
-    terminal->ask(function, data);
-    QTRY_COMPARE_WITH_TIMEOUT(terminal->lines("reply"), 1, 10000);
-    QVERIFY(!terminal->sender()->isComplete());
-    QVERIFY2(terminal->status().contains(status), qPrintable(terminal->status()));
-}
 
-enum Line { NothingListens, HangsUpAtOnce, NeverAnswers };
-
-// However the line fails, the operator sees the time-out and the page stays incomplete; the
-// terminal's log reports the line's problem, if it had one.
-void TestDemoExchange::lineFails_data()
-{
-    addRows<int, QString>({"line", "problem"},
-        {{"nothing listens", NothingListens, "Connection refused"},
-            {"hangs up at once", HangsUpAtOnce, "closed the connection"},
-            {"never answers", NeverAnswers, ""}});
-}
-
-void TestDemoExchange::lineFails()
-{
-    QFETCH(int, line);
-    QFETCH(QString, problem);
-    ServiceProcess service;
-    QTcpServer listener;
-    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
-    QString url = QString("ws://127.0.0.1:%1").arg(listener.serverPort());
-    if (line == NothingListens) {
-        listener.close();
-    } else if (line == HangsUpAtOnce) {
-        // Takes the connection and drops it before any handshake.
-        connect(&listener, &QTcpServer::newConnection, [&listener] {
-            while (QTcpSocket *socket = listener.nextPendingConnection()) {
-                socket->abort();
-                socket->deleteLater();
-            }
-        });
-    } else {
-        QVERIFY(service.start(m_data, {"--delay", "600000"}));
-        url = service.url();
+    void exchange()
+    {
+        QFETCH(int, far);
+        QFETCH(QString, phone);
+        QFETCH(int, requests);
+        QFETCH(int, replies);
+        QFETCH(QString, status);
+        QFETCH(QString, log);
+        FakeService service {Far(far)};
+        // The size limit is lowered to a few kilobytes for the row that passes it.
+        Terminal terminal(new WebSocketServiceLink(QUrl(service.url), 4096));
+        terminal.ask(phone);
+        QTRY_COMPARE(service.requests, requests);
+        QTRY_COMPARE_WITH_TIMEOUT(terminal.lines("reply"), replies, 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            terminal.status().contains(status), qPrintable(terminal.status()), 10000);
+        QTest::qWait(300);
+        QCOMPARE(service.requests, requests);
+        QCOMPARE(terminal.sender()->isComplete(), status.isEmpty());
+        QCOMPARE(terminal.lines("line") > 0, !log.isEmpty());
+        QVERIFY2(terminal.log.contains(log), qPrintable(terminal.log));
     }
-    Terminal terminal(new WebSocketServiceLink(QUrl(url)));
-    terminal.ask("listtid", KNOWN);
-    QTRY_VERIFY_WITH_TIMEOUT(terminal.status().contains("Connection error"), 10000);
-    QVERIFY(terminal.status().contains("timeout"));
-    QVERIFY(!terminal.sender()->isComplete());
-    QCOMPARE(terminal.lines("reply"), 0);
-    QCOMPARE(terminal.lines("line") > 0, !problem.isEmpty());
-    QVERIFY2(terminal.log.contains(problem), qPrintable(terminal.log));
-}
 
-// A request cut off by a clean close (the service had not taken it) is sent once more on a new
-// connection; one cut off by a broken line is not, as the service may have acted on it.
-void TestDemoExchange::resend_data()
-{
-    addRows<int, int, int, QString>({"far", "requests", "replies", "log"},
-        {{"closed as the request came", ClosesFirstConnection, 2, 1,
-             "closed (close code 1001, idle); 1 request(s) without a reply sent again"},
-            {"closed every time", ClosesEveryConnection, 2, 0,
-                "1 request(s) without a reply dropped"},
-            {"broken after the request", BreaksOnRequest, 1, 0,
-                "1 request(s) without a reply dropped"},
-            {"reply past the size limit", AnswersTooMuch, 1, 0,
-                "closed (close code 1009, Maximum framesize exceeded"}});
-}
+    void replyTimeout_data()
+    {
+        addRows<QByteArray, int>({"value", "seconds"},
+            {{"unset", {}, 60}, {"shorter", "1", 1}, {"longer", "90", 90}, {"zero", "0", 60},
+                {"negative", "-3", 60}, {"fraction", "1.5", 60}, {"text", "soon", 60},
+                {"beyond a day", "86401", 60}});
+    }
 
-void TestDemoExchange::resend()
-{
-    QFETCH(int, far);
-    QFETCH(int, requests);
-    QFETCH(int, replies);
-    QFETCH(QString, log);
-    CorvexSimulator simulator;
-    QString error;
-    QVERIFY2(simulator.load(m_data, &error), qPrintable(error));
-    FakeService service(Far(far), &simulator);
-    // The size limit is lowered to a few kilobytes for the row that passes it.
-    Terminal terminal(new WebSocketServiceLink(QUrl(service.url()), 4096));
-    terminal.ask("listtid", KNOWN);
-    QTRY_COMPARE(service.requests, requests);
-    QTRY_COMPARE(terminal.lines("reply"), replies);
-    QTest::qWait(300);
-    QCOMPARE(service.requests, requests);
-    QCOMPARE(terminal.sender()->isComplete(), replies == 1);
-    QVERIFY2(terminal.log.contains(log), qPrintable(terminal.log));
-}
+    // The reply wait: 60 s, or the whole seconds from 1 to a day CORVEX_REPLY_TIMEOUT names; one
+    // progress step a second; a page that times out is not complete.
+    void replyTimeout()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(int, seconds);
+        value.isNull() ? qunsetenv("CORVEX_REPLY_TIMEOUT") : qputenv("CORVEX_REPLY_TIMEOUT", value);
+        QWizard wizard;
+        auto *page = new CXWPMsgSender(&wizard);
+        wizard.addPage(page);
+        QElapsedTimer clock;
+        clock.start();
+        page->initializePage();
+        QCOMPARE(page->findChild<QProgressBar *>("progressBar")->maximum(), seconds);
+        if (seconds == 1) {
+            QTRY_VERIFY_WITH_TIMEOUT(
+                page->findChild<QLabel *>("lError")->text().contains("Connection error"), 5000);
+            // A coarse timer may fire a little early, never a tenth of the time.
+            QVERIFY(clock.elapsed() >= 900);
+            QVERIFY(!page->isComplete());
+        }
+    }
+};
 
 QTEST_MAIN(TestDemoExchange)
 #include "tst_demoexchange.moc"

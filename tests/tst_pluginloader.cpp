@@ -17,28 +17,16 @@ private slots:
     void initTestCase()
     {
         m_loader.setFileName(QStringLiteral(CORVEX_PLUGIN_PATH));
+        // A host picks the module by the interface its metadata names, before loading it.
+        QCOMPARE(m_loader.metaData().value("IID").toString(), QString(IPayByProvider_iid));
         QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
         m_plugin = qobject_cast<IPayByProvider *>(m_loader.instance());
         QVERIFY(m_plugin);
     }
 
-    void metaData()
-    {
-        const QJsonObject meta = m_loader.metaData();
-        QCOMPARE(meta.value("IID").toString(), QString(IPayByProvider_iid));
-        QCOMPARE(meta.value("className").toString(), QString("CorvexHandler"));
-        // moc leaves out the key of an empty object; reading it gives the empty object all the
-        // same.
-        QCOMPARE(meta.value("MetaData").toObject(), QJsonObject());
-    }
-
     void rootObject()
     {
         QPointer<QObject> root = m_loader.instance();
-        QCOMPARE(m_loader.instance(), root.data());
-        QCOMPARE(root->qt_metacast("CorvexHandler"), static_cast<void *>(root.data()));
-        QCOMPARE(root->qt_metacast("IPayByProvider"), static_cast<void *>(m_plugin));
-        QCOMPARE(root->qt_metacast(IPayByProvider_iid), static_cast<void *>(m_plugin));
         // The host may delete the root object; the next request makes a new one.
         delete root;
         QVERIFY(root.isNull());
@@ -61,10 +49,7 @@ private slots:
         provider.setId(id);
         QCOMPARE(m_plugin->providerIsSupported(id), supported);
         QCOMPARE(m_plugin->providerIsSupported(provider), supported);
-        QSet<qint64> all = m_plugin->supportedProviders();
-        QCOMPARE(all, QSet<qint64>({1586}));
-        all.insert(id);
-        QCOMPARE(m_plugin->supportedProviders().size(), 1);
+        QCOMPARE(m_plugin->supportedProviders(), QSet<qint64>({1586}));
     }
 
     // Every payment gets a wizard of its own.
@@ -79,10 +64,8 @@ private slots:
             m_plugin->start(Currency(), FixNumber(), BoxComProfile(), provider, nullptr));
         QVERIFY(dialog && other && dialog != other.get());
         auto *wizard = dynamic_cast<QWizard *>(dialog);
-        QCOMPARE(wizard->metaObject()->className(), "CorvexPayWizard");
         QCOMPARE(wizard->qt_metacast("IPayDialog"), static_cast<void *>(dialog));
         QCOMPARE(wizard->parent(), &parent);
-        QCOMPARE(wizard->pageIds(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 14, 15}));
         QCOMPARE(wizard->startId(), 0);
         QCOMPARE(dialog->providerId(), qint64(1586));
         QCOMPARE(dialog->payment(), Payment());
