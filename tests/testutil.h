@@ -16,6 +16,7 @@
 #endif
 
 #include <initializer_list>
+#include <limits>
 #include <tuple>
 
 // Declares the columns of a data table and adds one row per tuple, so that short rows can share
@@ -39,6 +40,17 @@ inline QString toJson(const QVariantMap &map)
 {
     return QString::fromUtf8(
         QJsonDocument(QJsonObject::fromVariantMap(map)).toJson(QJsonDocument::Compact));
+}
+
+// The largest and the smallest unit count an amount holds.
+inline constexpr long long maxUnits = std::numeric_limits<long long>::max();
+inline constexpr long long minUnits = std::numeric_limits<long long>::min();
+
+// The exact multiplier and unit count of an amount; FixNumber's own == tolerates another scale.
+using Raw = QPair<unsigned int, long long>;
+inline Raw raw(const FixNumber &number)
+{
+    return {number.realMultiplier(), number.value()};
 }
 
 // A failed comparison of amounts shows the text, the unit count and the multiplier.
