@@ -1,0 +1,639 @@
+#include "corvexpaywizard.h"
+#include "cxpaytemplatesmodel.h"
+#include "cxwpselecttemplate.h"
+#include "fakehost.h"
+#include "icxwizardpage.h"
+#include "testutil.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTextDocumentFragment>
+
+#include <memory>
+
+static const QString PHONE = "9001234567";
+static const QString BIK = "044525225";
+// A BIK check's reply announcing one parameter: the first name empty, the third withheld.
+static const QVariantMap ONE_PARAM
+    = {{"bank", "Sber"}, {"bik", BIK}, {"pName1", ""}, {"pName2", "Contract"}, {"pName3", "***"}};
+static const char *const BASE_EDITS[] = {"lePhone", "leLastName", "leFirstName", "leSecondName"};
+// A tab in a date edit moves on to its next section: two reach the year.
+static const char *const DOCUMENT_EDITS[] = {"leSeries", "leNumber", "leIssuer", "leBirthplace",
+    "leCitizenship", "deIssueDate", "deBirthday"};
+static const char *const ADDRESS_EDITS[] = {"leCountrry", "leRegion", "leDistrict", "leCity",
+    "leStreet", "leHouse", "leBuilding", "leApartment"};
+
+// The compact JSON text of the given JSON objects merged into one, later keys winning.
+static QString merged(const QStringList &objects)
+{
+    QVariantMap map;
+    for (const QString &object : objects)
+        map.insert(QJsonDocument::fromJson(object.toUtf8()).object().toVariantMap());
+    return toJson(map);
+}
+
+// A payment wizard on a fake host, driven by an operator from the action page through the given
+// choice; the service's replies carry the uid of the request they answer. A multiplier of 0
+// leaves the currency invalid.
+struct Road
+{
+    explicit Road(const char *action, int multiplier = 100)
+    {
+        Currency rub;
+        if (multiplier) {
+            rub.setNumber3(643);
+            rub.setAlpha3("RUB");
+            rub.setRealMultiplier(multiplier);
+        }
+        wizard.reset(new CorvexPayWizard(QFont("Sans", 13), rub, FixNumber()));
+        wizard->setMessageSender(&host, FakeHost::method());
+        wizard->setMessageReciever(&host, FakeHost::signal());
+        wizard->show();
+        Operator::click(find(action));
+        next();
+    }
+
+    template<typename T = QWidget> T *find(const char *name) const
+    {
+        return wizard->currentPage()->findChild<T *>(name);
+    }
+    bool canGoOn() const { return wizard->button(QWizard::NextButton)->isEnabled(); }
+    bool next() { return Operator::next(wizard.get()); }
+    QVariantMap sent() const { return host.requests.last(); }
+    auto params() const { return find("gbParams")->findChildren<QLineEdit *>(); }
+    bool answer(QVariantMap params)
+    {
+        params.insert("errorCode", params.value("errorCode", 0));
+        emit host.reply(
+            {}, toJson({{"uid", sent().value("uid")}, {"error", false}, {"params", params}}));
+        return true;
+    }
+    void typeInto(const char *const *names, const QStringList &texts) const
+    {
+        for (int i = 0; i < texts.size(); ++i)
+            Operator::type(find(names[i]), texts.at(i));
+    }
+    // Picks the document type at the given index, then types into the document edits.
+    void fillDocuments(int type, const QStringList &texts) const
+    {
+        auto *box = find<QComboBox>("cbDocumentType");
+        box->setFocus(Qt::MouseFocusReason);
+        while (box->currentIndex() < type)
+            QTest::keyClick(box, Qt::Key_Down);
+        typeInto(DOCUMENT_EDITS, texts);
+    }
+    // Types over the number from its first digit on.
+    void typePhone(const QString &keys)
+    {
+        find<QLineEdit>("lePhone")->setCursorPosition(2);
+        Operator::type(find("lePhone"), keys);
+    }
+    // The look-up finds no template yet (19): the BIK page follows.
+    bool lookUp()
+    {
+        typePhone(PHONE);
+        return next() && answer({{"errorCode", 19}}) && next();
+    }
+    bool checkBik(const QVariantMap &announced, const QString &keys = BIK)
+    {
+        Operator::type(find("leBik"), keys);
+        return next() && answer(announced) && next();
+    }
+
+    FakeHost host;
+    std::unique_ptr<CorvexPayWizard> wizard;
+};
+
+// The customer's templates looked up, the reply carrying the given "templateList" (JSON text;
+// none when empty); then, unless told not to, the selection page entered.
+struct Selection : Road
+{
+    explicit Selection(const QString &templateList, bool enterList = true)
+        : Road("rbRequirementsCodes")
+    {
+        typePhone(PHONE);
+        next();
+        const QString list = templateList.isEmpty() ? "" : ", \"templateList\": " + templateList;
+        emit host.reply({},
+            QString("{\"uid\": %1, \"error\": false, \"params\": {\"errorCode\": 0, \"phone\": "
+                    "\"%2\", \"fullName\": \"Ivanov <Ivan>\"%3}}")
+                .arg(sent().value("uid").toString(), PHONE, list));
+        if (enterList)
+            enter();
+    }
+    void enter()
+    {
+        Operator::next(wizard.get());
+        page = qobject_cast<CXWPSelectTemplate *>(wizard->currentPage());
+        view = page->findChild<QListView *>("lvTemplates");
+        model = qobject_cast<CXPayTemplatesModel *>(view->model());
+    }
+    void click(int row)
+    {
+        view->scrollTo(model->index(row, 0));
+        QTest::mouseClick(
+            view->viewport(), Qt::LeftButton, {}, view->visualRect(model->index(row, 0)).center());
+    }
+
+    CXWPSelectTemplate *page = nullptr;
+    QListView *view = nullptr;
+    CXPayTemplatesModel *model = nullptr;
+};
+
+static QString templates(int count)
+{
+    QStringList items;
+    for (int i = 0; i < count; ++i)
+        items << QString("{\"creditType\": \"Loan\", \"bankName\": \"Bank %1\", \"creditCode\": "
+                         "\"%1\", \"addInfo\": {\"Contract\": \"C-%1\"}}")
+                     .arg(i);
+    return "[" + items.join(", ") + "]";
+}
+
+class TestWizardPages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The sender page logs every reply; the long ones would flood the output.
+    void initTestCase() { QLoggingCategory::setFilterRules("corvex.exchange.debug=false"); }
+
+    void registrationRoads_data()
+    {
+        // Boxes the operator clicks: "d" skip documents and "a" skip address on the base page,
+        // "A" skip address on the documents page; years typed into the issue date and the
+        // birthday, where a future year is refused. The request as the host receives it,
+        // without the uid; JSON shows the kind of each value.
+        const QString base
+            = R"({"currencyId":643,"firstName":"Ivan","function":"reg",)"
+              R"("lastName":"Ivanov","phone":"9123456789","secondName":"Ivanovich"})";
+        const QString docs
+            = R"({"birthday":"2000-01-01","birthplace":"Moscow","citizenship":"RU",)"
+              R"("docIssueDate":"2010-01-01","docIssuer":"OVD","docNumber":"567890",)"
+              R"("docSeries":"1234","docType":4})";
+        const QString all = merged({base, docs, R"({"address":"Country, , City, 1"})"});
+        const QString nextYear = QString::number(QDate::currentDate().year() + 1);
+        addRows<QString, QString, QString, QList<int>, QString>(
+            {"clicks", "issued", "born", "route", "sent"},
+            {
+                {"all pages", "", "2010", "", {0, 1, 2, 3, 14}, all},
+                {"documents skipped", "d", "", "", {0, 1, 14}, merged({base})},
+                {"address skipped on the base page", "a", "2010", "", {0, 1, 2, 14},
+                    merged({base, docs})},
+                {"address skipped, taken back", "aA", "2010", "", {0, 1, 2, 3, 14}, all},
+                {"address skipped on the documents page", "A", "2010", "", {0, 1, 2, 14},
+                    merged({base, docs})},
+                {"birthday next year", "A", "2010", nextYear, {0, 1, 2, 14}, merged({base, docs})},
+                {"issued next year", "A", nextYear, "", {0, 1, 2, 14},
+                    merged({base, docs, R"({"docIssueDate":"2000-01-01"})"})},
+            });
+    }
+
+    // The documents page's "Skip address" starts from the base page's; whichever registration
+    // page comes last sends one request with everything entered so far.
+    void registrationRoads()
+    {
+        QFETCH(QString, clicks);
+        QFETCH(QString, issued);
+        QFETCH(QString, born);
+        Road reg("rbRegistration");
+        reg.typeInto(BASE_EDITS, {"9123456789", "Ivanov", "Ivan", "Ivanovich"});
+        if (clicks.contains('d'))
+            Operator::click(reg.find("cbSkipDocuments"));
+        if (clicks.contains('a'))
+            Operator::click(reg.find("cbSkipAddress"));
+        QVERIFY(reg.next());
+        if (reg.wizard->currentId() == 2) {
+            QCOMPARE(reg.find<QCheckBox>("cbSkipAddress")->isChecked(), clicks.contains('a'));
+            if (clicks.contains('A'))
+                Operator::click(reg.find("cbSkipAddress"));
+            reg.fillDocuments(
+                3, {"1234", "567890", "OVD", "Moscow", "RU", "\t\t" + issued, "\t\t" + born});
+            QVERIFY(reg.next());
+        }
+        if (reg.wizard->currentId() == 3) {
+            reg.typeInto(ADDRESS_EDITS, {"Country", "", "", "City", "", "1"});
+            QVERIFY(reg.next());
+        }
+        QTEST(reg.wizard->visitedIds(), "route");
+        QVariantMap sent = reg.sent();
+        sent.remove("uid");
+        QTEST(toJson(sent), "sent");
+    }
+
+    void completeness_data()
+    {
+        // Keys typed into the phone and the names, comma separated, then text pasted into the
+        // phone; the digits the page's request carries.
+        addRows<QString, QString, bool, QString>({"typed", "pasted", "complete", "phone"},
+            {
+                {"all filled", "9123456789,Ivanov,Ivan,Ivanovich", "", true, "9123456789"},
+                {"second name empty", "9123456789,Ivanov,Ivan,", "", false, "9123456789"},
+                {"names of spaces", "9123456789, ,  ,   ", "", true, "9123456789"},
+                {"nine digits", "912345678,Ivanov,Ivan,Ivanovich", "", false, "912345678"},
+                {"letters only", "abcdefghij,Ivanov,Ivan,Ivanovich", "", false, ""},
+                {"pasted with spaces and +7", ",Ivanov,Ivan,Ivanovich", "+7 912 345 67 89", true,
+                    "9123456789"},
+            });
+    }
+
+    // Next stays disabled until the phone is valid and every name has something in it; only a
+    // complete page hands its phone to the wizard.
+    void completeness()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(bool, complete);
+        QFETCH(QString, phone);
+        Road reg("rbRegistration");
+        reg.typeInto(BASE_EDITS, typed.split(','));
+        QApplication::clipboard()->setText(pasted);
+        QTest::keySequence(reg.find("lePhone"), QKeySequence::Paste);
+        QCOMPARE(reg.canGoOn(), complete);
+        const CorvexRequest request
+            = ICXWizardPage::fromObject(reg.wizard->currentPage())->outputData();
+        QCOMPARE(request.data().value("phone"), QVariant(phone));
+        QCOMPARE(reg.wizard->phone(), complete ? phone : QString());
+    }
+
+    // Each page's preview starts with the one before it; what the operator typed is shown as it
+    // was typed, whatever markup or placeholders it holds, and is sent unchanged. A language
+    // change keeps the typed series and number with their bullet masks.
+    void previews()
+    {
+        Road reg("rbRegistration");
+        reg.typeInto(BASE_EDITS, {"9123456789", "<b>%1</b>", "%2 & Co", "<i>%3"});
+        QVERIFY(reg.next());
+        reg.fillDocuments(1, {"12<%1>", "34", "<a href=x>%1", "%1<br>", "&lt;%2"});
+        QEvent event(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(reg.wizard->currentPage(), &event);
+        const QString bullets(25, QChar(0x2022));
+        QCOMPARE(reg.find<QLineEdit>("leSeries")->displayText()
+                + reg.find<QLineEdit>("leNumber")->displayText(),
+            "121" + bullets.left(7) + "34" + bullets.left(18));
+        QVERIFY(reg.next());
+        reg.typeInto(ADDRESS_EDITS, {"<C>%1", "%2", "%3\"", "%4 City", "'%1'", "<1>", "%5", "%6"});
+        const QString date = QLocale::system().toString(QDate(2000, 1, 1), QLocale::ShortFormat);
+        QCOMPARE(ICXWizardPage::fromObject(reg.wizard->currentPage())->preview(),
+            "<h3 align=\"center\">Registration</h3><p><b>Mobile phone: </b>8(912)345-67-89</p>"
+            "<p><b>Full name: </b>&lt;b&gt;%1&lt;/b&gt; %2 &amp; Co &lt;i&gt;%3</p>"
+            "<p><b>Document: </b>Not passport</p><p><b>Series / Number: </b>121 / 34</p>"
+            "<p><b>Issuer: </b>&lt;a href=x&gt;%1</p><p><b>Issue date: </b>"
+                + date + "</p><p><b>Citizenship: </b>&amp;lt;%2</p><p><b>Birthday: </b>" + date
+                + "</p><p><b>Birthplace: </b>%1&lt;br&gt;</p><p><b>Address: </b>"
+                  "&lt;C&gt;%1, %2, %3&quot;, %4 City, '%1', &lt;1&gt;, %5, %6</p>");
+        QVERIFY(reg.next());
+        QCOMPARE(reg.sent().value("lastName"), QVariant("<b>%1</b>"));
+    }
+    // What the pages hand on from what the operator types: the wizard's phone, the BIK field.
+    void input_data()
+    {
+        addRows<int, QStringList, bool, QString>({"page", "keys", "complete", "value"},
+            {
+                {"phone, letters", 4, {"abc"}, false, ""},
+                {"phone, nine digits", 4, {"900123456"}, false, ""},
+                // Still complete, so no completeChanged() tells the wizard.
+                {"phone, digit typed over", 4, {PHONE, "8"}, true, "8001234567"},
+                {"bik, nothing", 5, {""}, false, ""},
+                {"bik, eight digits", 5, {"04452522"}, false, "04452522"},
+                {"bik, letters", 5, {"04ab4525"}, false, "044525"},
+                {"bik, ten digits", 5, {BIK + "9"}, true, BIK},
+            });
+    }
+    void input()
+    {
+        QFETCH(int, page);
+        QFETCH(QStringList, keys);
+        Road road("rbRequirementsCodes");
+        QVERIFY(page == 4 || road.lookUp());
+        for (const QString &chunk : keys)
+            page == 4 ? road.typePhone(chunk) : Operator::type(road.find("leBik"), chunk);
+        QTEST(page == 4 ? road.wizard->phone() : road.wizard->field("checkparams.bik").toString(),
+            "value");
+        QTEST(road.next(), "complete");
+    }
+
+    void templateRegistration_data()
+    {
+        // Row n of the shown names, from grid row 1, gets n typed and then "a;b"; the
+        // separator of the values cannot be typed into one. A planned amount is sent in units
+        // of the box's decimals, rounded; without a currency in hundredths.
+        const QVariantMap none = {{"bik", BIK}};
+        addRows<QVariantMap, QStringList, int, QString, QString, QVariant>(
+            {"announced", "labels", "multiplier", "amount", "params", "units"},
+            {
+                {"one of three", ONE_PARAM, {"1 Contract"}, 100, "", BIK + ";1ab", {}},
+                {"none", none, {}, 100, "", BIK, {}},
+                {"three", {{"pName1", "A"}, {"pName2", "B"}, {"pName3", "C"}},
+                    {"1 A", "2 B", "3 C"}, 100, "", ";1ab;2ab;3ab", {}},
+                {"withheld inside a name", {{"pName1", "A***"}, {"pName3", "C"}}, {"1 C"}, 100, "",
+                    ";1ab", {}},
+                {"numbers", {{"pName1", 42}, {"pName2", 7.5}}, {"1 42", "2 7.5"}, 100, "",
+                    ";1ab;2ab", {}},
+                {"null and missing", {{"pName1", QVariant()}, {"pName3", "C"}}, {"1 C"}, 100, "",
+                    ";1ab", {}},
+                {"object", {{"pName1", QVariantMap {{"a", 1}}}, {"pName2", "B"}}, {"1 B"}, 100, "",
+                    ";1ab", {}},
+                {"markup", {{"pName1", "<b>Account</b>"}}, {"1 <b>Account</b>"}, 100, "", ";1ab",
+                    {}},
+                // Shown as "R&D &amp;", with no shortcut key.
+                {"ampersand", {{"pName1", "R&D &amp;"}}, {"1 R&&D &&amp;"}, 100, "", ";1ab", {}},
+                {"100: 0.29", none, {}, 100, "0.29", BIK, qlonglong(29)},
+                {"1000: 12.34", none, {}, 1000, "12.34", BIK, qlonglong(12340)},
+                {"no currency: 0.29", none, {}, 0, "0.29", BIK, qlonglong(29)},
+            });
+    }
+
+    // Each shown name gets a row, labelled in plain text, whose input is the mandatory field
+    // "templateRegistration.param n": the phone is valid before the rows exist, yet Next opens
+    // only with the last row filled. Back and Next build the same rows once more, empty.
+    void templateRegistration()
+    {
+        QFETCH(QVariantMap, announced);
+        QFETCH(QStringList, labels);
+        QFETCH(QString, amount);
+        QFETCH(int, multiplier);
+        Road road("rbRequirementsCodes", multiplier);
+        QVERIFY(road.lookUp() && road.checkBik(announced));
+        for (int round = 0; round < 2; ++round) {
+            auto *grid = qobject_cast<QGridLayout *>(road.find("gbParams")->layout());
+            QStringList shown;
+            for (QLabel *label : road.find("gbParams")->findChildren<QLabel *>()) {
+                int row = -1, column, rows, columns;
+                grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
+                shown << QString("%1 %2").arg(row).arg(label->text());
+                QCOMPARE(label->textFormat(), Qt::PlainText);
+            }
+            QCOMPARE(shown, labels);
+            QVector<bool> opened {road.canGoOn()};
+            for (int row = 1; row <= labels.size(); ++row) {
+                Operator::type(road.params().value(row - 1), QString::number(row) + "a;b");
+                opened << road.canGoOn();
+                QCOMPARE(road.wizard->field(QString("templateRegistration.param %1").arg(row)),
+                    QVariant(QString::number(row) + "ab"));
+            }
+            QCOMPARE(opened, QVector<bool>(labels.size(), false) << true);
+            QVERIFY(
+                round || (Operator::press(road.wizard.get(), QWizard::BackButton) && road.next()));
+        }
+        if (!amount.isEmpty()) {
+            Operator::click(road.find("cbAmount"));
+            road.find<QDoubleSpinBox>("dsbAmount")->clear();
+            Operator::type(road.find<QDoubleSpinBox>("dsbAmount"), amount);
+        }
+        QVERIFY(road.next());
+        QTEST(road.sent().value("params").toString(), "params");
+        QTEST(road.sent().value("amount"), "units");
+    }
+
+    // Every page kind entered a second time keeps its inputs mandatory, and the first instance
+    // its value: 0 -> 4 -> 14 -> 5 -> 30 -> 6 -> 46 -> 20 -> 62 -> 21 -> 78 -> 22.
+    void secondInstances()
+    {
+        Road road("rbRequirementsCodes");
+        QVERIFY(road.lookUp() && road.checkBik(ONE_PARAM));
+        Operator::type(road.params().value(0), "first");
+        QVERIFY(road.next() && road.answer({}) && road.next());
+        road.find<QLineEdit>("lePhone")->clear();
+        QVERIFY(!road.canGoOn());
+        QVERIFY(road.lookUp() && road.checkBik(ONE_PARAM));
+        QVERIFY(!road.canGoOn());
+        QCOMPARE(road.wizard->field("templateRegistration.param 1"), QVariant("first"));
+    }
+
+    // One road through the three pages: markup and placeholders typed or announced are sent raw
+    // and shown as text; a language change keeps the typed BIK with its bullets and the reply's
+    // bank.
+    void templateRoad()
+    {
+        Road road("rbRequirementsCodes");
+        QVERIFY(road.lookUp());
+        Operator::type(road.find("leBik"), "04452");
+        QEvent event(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(road.wizard->currentPage(), &event);
+        QCOMPARE(road.find<QLineEdit>("leBik")->displayText(), "04452" + QString(4, QChar(0x2022)));
+        QVERIFY(road.checkBik(
+            {{"bank", "<i>Sber</i> & Co"}, {"bik", BIK}, {"pName2", "Contract <no>"}}, "5225"));
+        Operator::type(road.params().value(0), "<b>%1</b>");
+        QCoreApplication::sendEvent(road.wizard->currentPage(), &event);
+        QStringList previews;
+        for (int id : {4, 5, 6})
+            previews << ICXWizardPage::fromObject(road.wizard->page(id))->preview();
+        const QString bank
+            = "<div align=\"left\"><b>Bank: </b>&lt;i&gt;Sber&lt;/i&gt; &amp; Co</div>";
+        const QString bik = "<div align=\"left\"><b>Bik: </b>" + BIK + "</div>";
+        QCOMPARE(road.find<QLabel>("lBank")->text(), bank + "\n" + bik);
+        QCOMPARE(previews,
+            QStringList({"<h3 align=\"center\">AllTemplatesRequest</h3>"
+                         "<p><b>Mobile phone: </b>8(900)123-45-67</p>",
+                "<h3 align=\"center\">Check params</h3><p><b>BIK: </b>" + BIK + "</p>",
+                "<h3 align=\"center\">Registre template</h3>"
+                "<div align=\"left\"><b>Mobile phone: </b>8(900)123-45-67</div>"
+                    + bank + bik
+                    + "<div align=\"left\"><b>Contract &lt;no&gt;: "
+                      "</b>&lt;b&gt;%1&lt;/b&gt;</div>"}));
+
+        // The requests as the host receives them, without their uids; JSON shows the kinds.
+        QVERIFY(road.next());
+        QStringList sent;
+        for (QVariantMap request : road.host.requests)
+            sent << (request.take("uid").toLongLong() ? toJson(request) : QString());
+        QCOMPARE(sent,
+            QStringList({
+                toJson({{"currencyId", 643}, {"function", "listtid"}, {"phone", PHONE},
+                    {"templateType", 0}}),
+                toJson({{"currencyId", 643}, {"function", "check_params"}, {"bik", BIK}}),
+                toJson({{"currencyId", 643}, {"function", "check"}, {"phone", PHONE},
+                    {"rCode", 601}, {"params", BIK + ";<b>%1</b>"}}),
+            }));
+    }
+    void rows_data()
+    {
+        addRows<QString, QStringList, int>({"templateList", "codes", "warnings"},
+            {{"empty", "[]", {}, 0}, {"missing", "", {}, 0},
+                {"three", templates(3), {"0", "1", "2"}, 0}, {"text", "\"[{}]\"", {}, 1},
+                {"object", "{\"creditCode\": \"1\"}", {}, 1}, {"number", "5", {}, 1},
+                {"not objects", "[1, \"x\", {\"creditCode\": \"7\"}, [{}], null, {}]", {"7", ""},
+                    4}});
+    }
+    // Only entries that are objects become rows; the last row is always "Add new", which leads
+    // to the bank check. Only a click chooses and highlights a row, never the keys.
+    void rows()
+    {
+        QFETCH(QString, templateList);
+        QFETCH(QStringList, codes);
+        QFETCH(int, warnings);
+        for (int i = 0; i < warnings; ++i)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Template"));
+        Selection s(templateList);
+        QStringList shown;
+        for (int row = 0; row + 1 < s.model->rowCount(); ++row)
+            shown << s.model->requestCode(row);
+        QCOMPARE(shown, codes);
+        const QString last = s.model->index(codes.size(), 0).data().toString();
+        QCOMPARE(QTextDocumentFragment::fromHtml(last).toPlainText(), QString("Add new"));
+
+        s.view->setFocus();
+        QTest::keyClick(s.view, Qt::Key_Down);
+        QTest::keyClick(s.view, Qt::Key_Down);
+        QCOMPARE(s.view->currentIndex().row(), qMin(1, codes.size()));
+        QVERIFY(!s.page->isComplete());
+        QVERIFY(s.view->selectionModel()->selectedIndexes().isEmpty());
+        s.click(codes.size());
+        QTest::keyClick(s.view, Qt::Key_Up);
+        QCOMPARE(s.view->selectionModel()->selectedIndexes(), {s.model->index(codes.size(), 0)});
+        QCOMPARE(s.page->additionalData(), QVariantMap());
+        QVERIFY(Operator::next(s.wizard.get()));
+        QCOMPARE(s.wizard->currentId(), 5);
+        // Back and forth again: the list is read anew and nothing is chosen.
+        s.wizard->back();
+        s.wizard->back();
+        Operator::next(s.wizard.get());
+        QVERIFY(!s.page->isComplete());
+    }
+
+    // Further details as label and value, in the order they are shown.
+    void chosen_data()
+    {
+        addRows<QString, QString, QStringList>({"addInfo", "code", "details"},
+            {{"B then A", "{\"B\": \"2\", \"phone\": \"555\", \"A <x>\": \"1 & <i>\"}", "<i>12",
+                 {"A <x>", "1 & <i>", "B", "2", "phone", "555"}},
+                {"empty", "{}", "12", {}}, {"text", "\"A: 1\"", "12", {}},
+                {"list", "[{\"A\": 1}]", "12", {}}, {"number", "5", "12", {}},
+                {"no code", "{}", "", {}}});
+    }
+    // The chosen template, as the payment page reads it: service texts are escaped in the rich
+    // text and kept as they are in the plain text and the additional data.
+    void chosen()
+    {
+        QFETCH(QString, addInfo);
+        QFETCH(QString, code);
+        QFETCH(QStringList, details);
+        const QString item = "{\"creditType\": \"<i>Loan\", \"bankName\": \"Sber <b>\", "
+            + (code.isEmpty() ? "" : "\"creditCode\": \"" + code + "\", ")
+            + "\"addInfo\": " + addInfo + "}";
+        Selection s("[{\"creditCode\": \"x\"}, " + item + ", {}]");
+        s.click(1);
+        QVERIFY(Operator::next(s.wizard.get()));
+        QCOMPARE(s.wizard->currentId(), 15);
+        QCOMPARE(s.page->requestCode(), code);
+
+        // A rich text table shows each label and value on lines of their own.
+        QString cells;
+        QString plain = "<i>Loan: Sber <b>\nCredit code: " + code;
+        QMultiMap<QString, QVariant> added;
+        for (int i = 0; i < details.size(); i += 2) {
+            cells += "\n" + details[i] + "\n" + details[i + 1];
+            plain += "\n\t" + details[i] + " " + details[i + 1];
+            added.insert(details[i], details[i + 1]);
+        }
+        cells += details.isEmpty() ? "" : "\n";
+        const auto shown = [](const QString &html) {
+            return QTextDocumentFragment::fromHtml(html).toPlainText();
+        };
+        QCOMPARE(shown(s.page->description()), "<i>Loan: Sber <b>\nCredit code: " + code + cells);
+        QCOMPARE(s.model->index(1, 0).data().toString(), s.page->description());
+        QCOMPARE(shown(s.page->info()), cells);
+        QCOMPARE(s.page->plainDescription(), plain);
+
+        // The details join the template's fields and the customer's, whose own phone a reader of
+        // single values gets first.
+        QMultiMap<QString, QVariant> printable {
+            {"phone", "9001234567"}, {"fullName", "Ivanov <Ivan>"}};
+        QMultiMap<QString, QVariant> corvex {
+            {"creditType", "<i>Loan"}, {"bankName", "Sber <b>"}, {"creditCode", code}};
+        corvex.unite(added).unite(printable);
+        printable.unite(added);
+        const QVariantMap data = s.page->additionalData();
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        QCOMPARE(data,
+            (QVariantMap {{"corvex", QVariantMap(corvex)},
+                { "detailsForPrint",
+                    QVariantMap(printable) }}));
+#else
+        // One value per key: the one a reader of single values gets from the multi-map.
+        QCOMPARE(data.keys(), QStringList({"corvex", "detailsForPrint"}));
+        for (const auto &[name, multi] : {std::pair(QString("corvex"), corvex),
+                 std::pair(QString("detailsForPrint"), printable)}) {
+            const QVariantMap single = data.value(name).toMap();
+            QCOMPARE(single.keys(), multi.uniqueKeys());
+            for (const QString &key : single.keys())
+                QCOMPARE(single.value(key), multi.value(key));
+        }
+#endif
+        QCOMPARE(data.value("corvex").toMap().value("phone"), QVariant("9001234567"));
+    }
+
+    // A card shows every text of its template bounded, with a note of what was left out, and is
+    // laid out within moments whatever the service sent.
+    void boundedCard_data()
+    {
+        QStringList details;
+        for (int i = 0; i < 60; ++i)
+            details << QString("\"D%1\": \"%1\"").arg(i, 2, 10, QChar('0'));
+        addRows<QString, QString, int, QString>({"item", "text", "shown", "note"},
+            {{"long bank", QString("{\"bankName\": \"%1\"}").arg(QString(1000000, 'z')), "z", 500,
+                 "999500 more characters not shown"},
+                {"long detail", QString("{\"addInfo\": {\"%1\": 1}}").arg(QString(100000, 'z')),
+                    "z", 500, "99500 more characters not shown"},
+                {"NUL", "{\"bankName\": \"Sber\\u0000Bank\"}", "Bank", 1,
+                    QString("Sber%1Bank").arg(QChar(0xFFFD))},
+                {"many details", "{\"addInfo\": {" + details.join(", ") + "}}", "D", 50,
+                    "(10 more details not shown)"}});
+    }
+    void boundedCard()
+    {
+        QFETCH(QString, item);
+        QElapsedTimer clock;
+        clock.start();
+        Selection s("[" + item + "]");
+        QTRY_VERIFY(s.view->visualRect(s.model->index(1, 0)).isValid());
+        QCoreApplication::processEvents();
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        const QString card
+            = QTextDocumentFragment::fromHtml(s.model->index(0, 0).data().toString()).toPlainText();
+        QFETCH(QString, text);
+        QTEST(int(card.count(text)), "shown");
+        QFETCH(QString, note);
+        QVERIFY2(card.contains(note), qPrintable(card.right(100)));
+    }
+
+    // A long list shows its first cards at once and is laid out to its end without holding the
+    // event loop for long, so the screen stays live meanwhile; then, left alone, it does not
+    // keep painting itself.
+    void manyTemplates()
+    {
+        Selection s(templates(5000), false);
+        PaintSpy counter;
+        s.wizard->page(7)->findChild<QListView *>()->viewport()->installEventFilter(&counter);
+        QElapsedTimer clock;
+        clock.start();
+        s.enter();
+        qint64 longestPause = clock.elapsed();
+        qint64 lastTick = longestPause;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&] {
+            longestPause = qMax(longestPause, clock.elapsed() - lastTick);
+            lastTick = clock.elapsed();
+        });
+        ticker.start(5);
+        QTRY_VERIFY_WITH_TIMEOUT(!counter.painted.isEmpty(), 5000);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QTRY_VERIFY_WITH_TIMEOUT(s.view->visualRect(s.model->index(5000, 0)).isValid(), 30000);
+        QVERIFY2(longestPause < 1000, qPrintable(QString::number(longestPause)));
+        counter.painted.clear();
+        QTest::qWait(1000);
+        QVERIFY2(counter.painted.size() <= 2, qPrintable(QString::number(counter.painted.size())));
+        s.click(4999);
+        QCOMPARE(s.page->requestCode(), QString("4999"));
+    }
+};
+
+QTEST_MAIN(TestWizardPages)
+#include "tst_wizardpages.moc"
