@@ -414,6 +414,14 @@
         <source>Corvex payment</source>
         <translation>Corvex payment</translation>
     </message>
+    <message>
+        <source>Discard the payment?</source>
+        <translation>Discard the payment?</translation>
+    </message>
+    <message>
+        <source>What has been entered so far will be lost.</source>
+        <translation>What has been entered so far will be lost.</translation>
+    </message>
 </context>
 <context>
     <name>CorvexPpv</name>

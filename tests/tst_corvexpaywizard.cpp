@@ -2,6 +2,9 @@
 #include "fakehost.h"
 #include "testutil.h"
 
+#include <QMessageBox>
+#include <QTimer>
+
 #include <memory>
 
 // A page that leads to a fixed page kind, so that a test can walk the wizard to any visit.
@@ -114,6 +117,40 @@ private slots:
 
 private:
     std::unique_ptr<CorvexPayWizard> m_wizard;
+
+    // Esc on a payment the operator has typed into asks first, and the answer is No unless the
+    // operator says Yes; with nothing typed the wizard closes at once.
+    void cancelAsks_data()
+    {
+        addRows<bool, int, int>({"typed", "answer", "rejected"},
+            {{"nothing typed", false, 0, 1}, {"typed, Enter", true, Qt::Key_Return, 0},
+                {"typed, Esc", true, Qt::Key_Escape, 0}, {"typed, Y", true, Qt::Key_Y, 1}});
+    }
+    void cancelAsks()
+    {
+        QFETCH(bool, typed);
+        QFETCH(int, answer);
+        QFETCH(int, rejected);
+        m_wizard->show();
+        Operator::click(m_wizard->findChild<QWidget *>("rbRegistration"));
+        QVERIFY(Operator::next(m_wizard.get()));
+        if (typed)
+            Operator::type(m_wizard->currentPage()->findChild<QWidget *>("leLastName"), "Ivanov");
+        QSignalSpy spy(m_wizard.get(), &QDialog::rejected);
+        int asked = 0;
+        QTimer answering;
+        answering.setSingleShot(true);
+        connect(&answering, &QTimer::timeout, this, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++asked;
+                QTest::keyClick(box, Qt::Key(answer));
+            }
+        });
+        answering.start(0);
+        QTest::keyClick(m_wizard.get(), Qt::Key_Escape);
+        QCOMPARE(asked, typed ? 1 : 0);
+        QCOMPARE(spy.count(), rejected);
+    }
 };
 
 QTEST_MAIN(TestCorvexPayWizard)
