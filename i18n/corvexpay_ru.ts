@@ -414,6 +414,14 @@
         <source>Corvex payment</source>
         <translation>Платёж Corvex</translation>
     </message>
+    <message>
+        <source>Discard the payment?</source>
+        <translation>Отменить платёж?</translation>
+    </message>
+    <message>
+        <source>What has been entered so far will be lost.</source>
+        <translation>Всё, что введено, будет потеряно.</translation>
+    </message>
 </context>
 <context>
     <name>CorvexPpv</name>

@@ -13,6 +13,8 @@
 #include "cxwpselecttemplate.h"
 
 #include <QEvent>
+#include <QLineEdit>
+#include <QMessageBox>
 
 CorvexPayWizard::CorvexPayWizard(
     const QFont &inputFont, const Currency &currency, const FixNumber &prepay, QWidget *parent)
@@ -188,4 +190,33 @@ void CorvexPayWizard::connectSender(CXWPMsgSender *sender)
 {
     connect(this, &CorvexPayWizard::incomingMessage, sender, &CXWPMsgSender::incomingMessage);
     connect(sender, &CXWPMsgSender::sendMessage, this, &CorvexPayWizard::sendMessage);
+}
+
+void CorvexPayWizard::reject()
+{
+    if (hasTypedInput()
+        && QMessageBox::question(this, tr("Discard the payment?"),
+               tr("What has been entered so far will be lost."),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            != QMessageBox::Yes)
+        return;
+    QWizard::reject();
+}
+
+// Typed by the operator, on any page of this payment: a line edit's modified flag is set by
+// typing only, never by the text a page or a template puts there.
+bool CorvexPayWizard::hasTypedInput() const
+{
+    QList<int> ids = visitedIds();
+    ids << currentId();
+    for (int id : qAsConst(ids)) {
+        const QWizardPage *visited = page(id);
+        const QList<QLineEdit *> edits
+            = visited ? visited->findChildren<QLineEdit *>() : QList<QLineEdit *>();
+        for (const QLineEdit *edit : edits) {
+            if (edit->isModified())
+                return true;
+        }
+    }
+    return false;
 }

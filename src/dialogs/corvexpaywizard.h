@@ -78,6 +78,10 @@ public:
     QString phone() const { return m_phone; }
     void setPhone(const QString &phone) { m_phone = phone; }
 
+public slots:
+    // Cancel and Esc: a payment the operator has typed into is discarded only when confirmed.
+    void reject() override;
+
 signals:
     void incomingMessage(const QVariantMap &headers, const QString &message);
     void sendMessage(const QString &destination, const QVariant &data);
@@ -88,6 +92,7 @@ protected:
 private:
     QWizardPage *createPage(EPages kind);
     void connectSender(CXWPMsgSender *sender);
+    bool hasTypedInput() const;
 
     Ui_CorvexPayWizard *ui;
     QSharedPointer<Provider> m_provider;

@@ -206,7 +206,10 @@ QVariantMap CXPayTemplatesModel::additionalData(const QModelIndex &index) const
     for (QLatin1String key : {CorvexKey::CreditType, CorvexKey::BankName, CorvexKey::CreditCode})
         corvex.insert(key, item.contains(key) ? item.value(key) : QVariant(QString()));
     corvex.unite(addInfo);
-    // Added last, so that a reader of single values gets the customer's own phone and name.
+    // The customer's own phone and name, whatever a bank detail of the same name says: the
+    // detail stays on the printed list.
+    corvex.remove(CorvexKey::Phone);
+    corvex.remove(CorvexKey::FullName);
     corvex.insert(CorvexKey::Phone, m_phone);
     corvex.insert(CorvexKey::FullName, m_fullName);
 

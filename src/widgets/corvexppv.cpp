@@ -82,10 +82,10 @@ QMultiMap<int, int> indexesByPos(const QList<ProviderParameter> &parameters)
 }
 
 // Shows an amount in a box that the operator is not typing in. A box's maximum grows to hold
-// what the arithmetic or the host put there, so the box never cuts an amount.
-void showAmount(QDoubleSpinBox *box, const FixNumber &amount)
+// what the arithmetic or the host put there, so the box never cuts an amount. An amount finer
+// than the box is rounded by the box itself, as if typed (12.355 shows as 12.36).
+void showAmount(QDoubleSpinBox *box, double value)
 {
-    const double value = amount.toDouble();
     if (value > box->maximum())
         box->setMaximum(value);
     box->setValue(value);
@@ -204,10 +204,10 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
     }
 
     if (m_prepay)
-        showAmount(m_toAccountBox, FixNumber(multiplier(), m_prepay->toDouble()));
+        showAmount(m_toAccountBox, m_prepay->toDouble());
     const FixNumber fixedSumm = m_provider->fixedSumm();
     if (fixedSumm.value() > 0)
-        showAmount(m_toAccountBox, FixNumber(multiplier(), fixedSumm.toDouble()));
+        showAmount(m_toAccountBox, fixedSumm.toDouble());
 
     setLayout(grid);
 
@@ -571,7 +571,7 @@ void CorvexPpv::prepareSummToPay(const QString &text)
         return;
     }
     if (m_toAccountBox)
-        showAmount(m_toAccountBox, FixNumber(multiplier(), amount));
+        showAmount(m_toAccountBox, amount);
 }
 
 FixNumber CorvexPpv::comissionOn(const FixNumber &amount, bool inner) const
@@ -601,16 +601,16 @@ void CorvexPpv::sumChanged(double)
             FixNumber comission = comissionOn(paid, true);
             if (comission.value() > paid.value())
                 comission = paid;
-            showAmount(m_comissionBox, comission);
+            showAmount(m_comissionBox, comission.toDouble());
             const QSignalBlocker blocker(m_toAccountBox);
-            showAmount(m_toAccountBox, paid - comission);
+            showAmount(m_toAccountBox, (paid - comission).toDouble());
         } else if (box == m_toAccountBox) {
             // The commission comes on top of the amount credited, in full.
             const FixNumber credited = amountOf(m_toAccountBox);
             const FixNumber comission = comissionOn(credited, false);
-            showAmount(m_comissionBox, comission);
+            showAmount(m_comissionBox, comission.toDouble());
             const QSignalBlocker blocker(m_summBox);
-            showAmount(m_summBox, credited + comission);
+            showAmount(m_summBox, (credited + comission).toDouble());
         }
     }
     emit amountChanged();

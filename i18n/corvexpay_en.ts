@@ -1,0 +1,461 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en_US">
+<context>
+    <name>CXPayTemplatesModel</name>
+    <message>
+        <source>Add new</source>
+        <translation>Add a new template</translation>
+    </message>
+    <message>
+        <source>Credit code</source>
+        <translation>Credit code</translation>
+    </message>
+    <message>
+        <source>phone</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>fullName</source>
+        <translation>Full name</translation>
+    </message>
+    <message>
+        <source>(%1 more details not shown)</source>
+        <translation>(%1 more details not shown)</translation>
+    </message>
+</context>
+<context>
+    <name>CXPhoneWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Mobile phone</translation>
+    </message>
+    <message>
+        <source>Mobile phone</source>
+        <translation>Mobile phone</translation>
+    </message>
+</context>
+<context>
+    <name>CXServiceText</name>
+    <message>
+        <source>(%1 more characters not shown)</source>
+        <translation>(%1 more characters not shown)</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPActionSelect</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Corvex payment</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Select your first action</source>
+        <translation>Choose what to do</translation>
+    </message>
+    <message>
+        <source>Registration</source>
+        <translation>Registration</translation>
+    </message>
+    <message>
+        <source>Request all codes requirements</source>
+        <translation>Find the customer&apos;s templates</translation>
+    </message>
+    <message>
+        <source>Payment by code</source>
+        <translation>Pay by code</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPCheckParams</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>BIK</source>
+        <translation>BIK</translation>
+    </message>
+    <message>
+        <source>Check params</source>
+        <translation>Check the bank</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPMsgSender</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Server exchange</source>
+        <translation>Exchange with the service</translation>
+    </message>
+    <message>
+        <source>Request</source>
+        <translation>Request</translation>
+    </message>
+    <message>
+        <source>Invalid uid: %1 != %2</source>
+        <translation>A reply to another request: %1 instead of %2</translation>
+    </message>
+    <message>
+        <source>Dalmor error</source>
+        <translation>Dalmor error</translation>
+    </message>
+    <message>
+        <source>Corvex error</source>
+        <translation>Corvex error</translation>
+    </message>
+    <message>
+        <source>Connection error</source>
+        <translation>Connection error</translation>
+    </message>
+    <message>
+        <source>timeout</source>
+        <translation>No reply in time</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>Bank</translation>
+    </message>
+    <message>
+        <source>BIK</source>
+        <translation>BIK</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>Destination</translation>
+    </message>
+    <message>
+        <source>Fill next fields</source>
+        <translation>Fill in these fields</translation>
+    </message>
+    <message>
+        <source>Full name</source>
+        <translation>Full name</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>a reply of %1 characters is too large to read</source>
+        <translation>A reply of %1 characters is too large to read</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPPayment</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Payment</source>
+        <translation>Payment</translation>
+    </message>
+    <message>
+        <source>Add to the basket</source>
+        <translation>Add to the basket</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPPrepareAllTemplatesRequest</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>All templates request</source>
+        <translation>Find the customer&apos;s templates</translation>
+    </message>
+    <message>
+        <source>Input the phone number</source>
+        <translation>Enter the customer&apos;s mobile phone number</translation>
+    </message>
+    <message>
+        <source>AllTemplatesRequest</source>
+        <translation>Customer&apos;s templates</translation>
+    </message>
+    <message>
+        <source>Mobile phone</source>
+        <translation>Mobile phone</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPRegistrationAddress</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Registration</source>
+        <translation>Registration</translation>
+    </message>
+    <message>
+        <source>Input the address</source>
+        <translation>Enter the address</translation>
+    </message>
+    <message>
+        <source>Countrry</source>
+        <translation>Country</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>District</source>
+        <translation>District</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>City</translation>
+    </message>
+    <message>
+        <source>Street</source>
+        <translation>Street</translation>
+    </message>
+    <message>
+        <source>House</source>
+        <translation>House</translation>
+    </message>
+    <message>
+        <source>Building</source>
+        <translation>Building</translation>
+    </message>
+    <message>
+        <source>Apartment</source>
+        <translation>Apartment</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPRegistrationBase</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Registration</source>
+        <translation>Registration</translation>
+    </message>
+    <message>
+        <source>Input the phone number and the name</source>
+        <translation>Enter the mobile phone number and the name</translation>
+    </message>
+    <message>
+        <source>Last name</source>
+        <translation>Last name</translation>
+    </message>
+    <message>
+        <source>First Name</source>
+        <translation>First name</translation>
+    </message>
+    <message>
+        <source>Second Name</source>
+        <translation>Patronymic</translation>
+    </message>
+    <message>
+        <source>Skip documents data</source>
+        <translation>Skip the document details</translation>
+    </message>
+    <message>
+        <source>Skip address</source>
+        <translation>Skip the address</translation>
+    </message>
+    <message>
+        <source>Mobile phone</source>
+        <translation>Mobile phone</translation>
+    </message>
+    <message>
+        <source>Full name</source>
+        <translation>Full name</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPRegistrationDocuments</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Registration</source>
+        <translation>Registration</translation>
+    </message>
+    <message>
+        <source>Input the document data</source>
+        <translation>Enter the document details</translation>
+    </message>
+    <message>
+        <source>Document type</source>
+        <translation>Document type</translation>
+    </message>
+    <message>
+        <source>Series</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Issuer</source>
+        <translation>Issuer</translation>
+    </message>
+    <message>
+        <source>Date of issue</source>
+        <translation>Date of issue</translation>
+    </message>
+    <message>
+        <source>dd MMM yyyy</source>
+        <translation>dd MMM yyyy</translation>
+    </message>
+    <message>
+        <source>Birthday</source>
+        <translation>Date of birth</translation>
+    </message>
+    <message>
+        <source>Birthplace</source>
+        <translation>Place of birth</translation>
+    </message>
+    <message>
+        <source>Citizenship</source>
+        <translation>Citizenship</translation>
+    </message>
+    <message>
+        <source>Skip address</source>
+        <translation>Skip the address</translation>
+    </message>
+    <message>
+        <source>Passport</source>
+        <translation>Passport</translation>
+    </message>
+    <message>
+        <source>Not passport</source>
+        <translation>Not a passport</translation>
+    </message>
+    <message>
+        <source>Foreign passport</source>
+        <translation>Foreign passport</translation>
+    </message>
+    <message>
+        <source>Not foreign passport</source>
+        <translation>Not a foreign passport</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source>Issue date</source>
+        <translation>Issue date</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPRegistreTemplate</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Template parametres</source>
+        <translation>Template parameters</translation>
+    </message>
+    <message>
+        <source>Plan amount</source>
+        <translation>Planned amount</translation>
+    </message>
+    <message>
+        <source>Registre template</source>
+        <translation>Register a template</translation>
+    </message>
+    <message>
+        <source>Mobile phone</source>
+        <translation>Mobile phone</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>Bank</translation>
+    </message>
+    <message>
+        <source>Bik</source>
+        <translation>BIK</translation>
+    </message>
+</context>
+<context>
+    <name>CXWPSelectTemplate</name>
+    <message>
+        <source>WizardPage</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Template selection</source>
+        <translation>Choose a template</translation>
+    </message>
+    <message>
+        <source>Choose the templayt you want payment</source>
+        <translation>Choose the template to pay</translation>
+    </message>
+</context>
+<context>
+    <name>CorvexPayWizard</name>
+    <message>
+        <source>Corvex payment</source>
+        <translation>Corvex payment</translation>
+    </message>
+    <message>
+        <source>Discard the payment?</source>
+        <translation>Discard the payment?</translation>
+    </message>
+    <message>
+        <source>What has been entered so far will be lost.</source>
+        <translation>What has been entered so far will be lost.</translation>
+    </message>
+</context>
+<context>
+    <name>CorvexPpv</name>
+    <message>
+        <source>Summ</source>
+        <translation>Amount</translation>
+    </message>
+    <message>
+        <source>Comission</source>
+        <translation>Commission</translation>
+    </message>
+    <message>
+        <source>To Account</source>
+        <translation>To account</translation>
+    </message>
+    <message>
+        <source>Incorrect barcode</source>
+        <translation>Incorrect barcode</translation>
+    </message>
+    <message>
+        <source>The field is used for barcode parsing</source>
+        <translation>This field is filled from the barcode</translation>
+    </message>
+    <message>
+        <source>Barcode parsing error</source>
+        <translation>Barcode parsing error</translation>
+    </message>
+    <message>
+        <source>Invalid summ format: </source>
+        <translation>Invalid amount: </translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; does not fit this field and was not entered</source>
+        <translation>%1: &quot;%2&quot; does not fit this field and was not entered</translation>
+    </message>
+</context>
+</TS>
