@@ -90,34 +90,28 @@ inline RunResult runProgram(const QString &program, const QStringList &arguments
     return result;
 }
 
-// Sets the value under a dotted path ("provider.parameters[0].name") of a JSON object, or takes
-// it out when `replacement` is undefined.
+// Sets the value under a path of keys and array indexes ("provider", "parameters", "0", "name")
+// of a JSON value, or takes it out when `replacement` is undefined.
 inline QJsonValue editJson(const QJsonValue &value, QStringList path, const QJsonValue &replacement)
 {
-    if (path.isEmpty())
-        return value;
-    QString key = path.takeFirst();
-    int index = -1;
-    if (key.contains('[')) {
-        index = key.section('[', 1).chopped(1).toInt();
-        key = key.section('[', 0, 0);
+    const QString key = path.takeFirst();
+    bool isIndex = false;
+    const int index = key.toInt(&isIndex);
+    const QJsonValue inner = isIndex ? value.toArray().at(index) : value.toObject().value(key);
+    const QJsonValue edited = path.isEmpty() ? replacement : editJson(inner, path, replacement);
+    if (isIndex) {
+        QJsonArray array = value.toArray();
+        if (edited.isUndefined())
+            array.removeAt(index);
+        else
+            array.replace(index, edited);
+        return array;
     }
     QJsonObject object = value.toObject();
-    if (index < 0) {
-        if (!path.isEmpty())
-            object.insert(key, editJson(object.value(key), path, replacement));
-        else if (replacement.isUndefined())
-            object.remove(key);
-        else
-            object.insert(key, replacement);
-        return object;
-    }
-    QJsonArray array = object.value(key).toArray();
-    if (path.isEmpty())
-        array.removeAt(index);
+    if (edited.isUndefined())
+        object.remove(key);
     else
-        array.replace(index, editJson(array.at(index), path, replacement));
-    object.insert(key, array);
+        object.insert(key, edited);
     return object;
 }
 
@@ -135,15 +129,15 @@ inline QString editedCopy(const QString &path, const QString &source, const QStr
     }
     QFile original(QStringLiteral(CORVEX_DEMO_DATA_DIR "/") + source);
     original.open(QIODevice::ReadOnly);
-    QJsonObject data = QJsonDocument::fromJson(original.readAll()).object();
-    if (edit.startsWith('-')) {
-        data = editJson(data, edit.mid(1).split('.'), QJsonValue::Undefined).toObject();
-    } else {
-        const QJsonValue value
-            = QJsonDocument::fromJson("[" + edit.section('=', 1).toUtf8() + "]").array().first();
-        data = editJson(data, edit.section('=', 0, 0).split('.'), value).toObject();
-    }
-    file.write(QJsonDocument(data).toJson());
+    const QJsonObject data = QJsonDocument::fromJson(original.readAll()).object();
+    const bool drop = edit.startsWith('-');
+    // "provider.parameters[0].name" is the path provider, parameters, 0, name.
+    QString keys = drop ? edit.mid(1) : edit.section('=', 0, 0);
+    const QJsonValue value = drop
+        ? QJsonValue(QJsonValue::Undefined)
+        : QJsonDocument::fromJson("[" + edit.section('=', 1).toUtf8() + "]").array().first();
+    const QJsonValue edited = editJson(data, keys.remove(']').replace('[', '.').split('.'), value);
+    file.write(QJsonDocument(edited.toObject()).toJson());
     return path;
 }
 

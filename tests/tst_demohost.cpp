@@ -10,20 +10,12 @@ class TestDemoHost : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void setupErrors_data();
     void setupErrors();
 
 private:
     QTemporaryDir m_dir;
 };
-
-void TestDemoHost::initTestCase()
-{
-    QFile text(m_dir.filePath("notes.txt"));
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write("not a plug-in\n");
-}
 
 void TestDemoHost::setupErrors_data()
 {
@@ -35,8 +27,8 @@ void TestDemoHost::setupErrors_data()
         {
             {"plug-in missing", {"--plugin", "/nonexistent/libcorvexpay.so"}, "", "",
                 {"plug-in /nonexistent/libcorvexpay.so: no such file"}},
-            {"not a plug-in", {"--plugin", m_dir.filePath("notes.txt")}, "", "",
-                {"notes.txt: not a Qt plug-in"}},
+            {"not a plug-in", {"--plugin", CORVEX_DEMO_DATA_DIR "/service.json"}, "", "",
+                {"service.json: not a Qt plug-in"}},
             {"plug-in of another interface", {"--plugin", otherPlugin}, "", "",
                 {"libqoffscreen.so: interface",
                     "expected \"com.dalmor.terminal.plugins.paybyprovider\""}},
