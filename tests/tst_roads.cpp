@@ -605,7 +605,7 @@ private slots:
         addRows<QString, QString, QString>({"locale", "title", "action"},
             {{"Russian", "ru_RU", "Платёж Corvex", "Оплата по коду"},
                 {"Russian of another country", "ru_UA", "Платёж Corvex", "Оплата по коду"},
-                {"English", "en_US", "Corvex payment", "Payment by code"},
+                {"English", "en_US", "Corvex payment", "Pay by code"},
                 {"German: no translation, the source texts", "de_DE", "Corvex payment",
                     "Payment by code"},
                 {"C", "C", "Corvex payment", "Payment by code"}});
@@ -632,10 +632,10 @@ private slots:
     void swapsOnlyOnChange_data()
     {
         addRows<QString, QString, int, bool>({"from", "to", "events", "installed"},
-            {{"English to English", "en_US", "en_GB", 1, false},
+            {{"English to English", "en_US", "en_GB", 1, true},
                 {"Russian to Russian", "ru_RU", "ru_UA", 1, true},
-                {"English to Russian", "en_US", "ru_RU", 2, true},
-                {"Russian to English", "ru_RU", "en_US", 2, false},
+                {"English to Russian", "en_US", "ru_RU", 3, true},
+                {"Russian to English", "ru_RU", "en_US", 3, true},
                 {"Russian to German", "ru_RU", "de_DE", 2, false}});
     }
 
@@ -697,17 +697,17 @@ private slots:
             {
                 {"wizard title", -1, "", "windowTitle", "Corvex payment", "Платёж Corvex"},
                 {"action: choice", 0, "rbRequirementsCodes", "text",
-                    "Request all codes requirements", "Найти коды погашения клиента"},
+                    "Find the customer's templates", "Найти коды погашения клиента"},
                 {"action: choice kept", 0, "rbRequirementsCodes", "checked", true, true},
-                {"phone page: title", 4, "", "title", "All templates request",
+                {"phone page: title", 4, "", "title", "Find the customer's templates",
                     "Поиск шаблонов клиента"},
                 {"phone page: phone kept", 4, "lePhone", "text", phone, phone},
-                {"sender: title", 14, "", "title", "Server exchange", "Обмен с сервером"},
+                {"sender: title", 14, "", "title", "Exchange with the service", "Обмен с сервером"},
                 {"sender: error line, the service's text as sent", 14, "lError", "text",
                     "<font color=\"red\"><b>Corvex error: </b>" + refusal + "</font>",
                     "<font color=\"red\"><b>Ошибка Corvex: </b>" + refusal + "</font>"},
                 {"sender: reply shown", 14, "tbData", "plainText",
-                    "AllTemplatesRequest\nMobile phone: " + phone + "\nDescription\n" + refusal,
+                    "Customer's templates\nMobile phone: " + phone + "\nDescription\n" + refusal,
                     "Поиск шаблонов\nМобильный телефон: " + phone + "\nОписание\n" + refusal},
                 {"sender without an error: no line", 30, "lError", "text", "", ""},
                 {"base: label", 1, "lLastName", "text", "Last name", "Фамилия"},
@@ -721,29 +721,30 @@ private slots:
                 {"documents: preview, dates in the terminal's language", 2, "", "preview",
                     "Registration Mobile phone: 8(903)555-01-01 Full name: Smirnova Anna Olegovna "
                     "Document: Foreign passport Series / Number: 4512 / 654321 Issuer: OVD "
-                    "Tverskoy, Moscow Issue date: 1/1/00 Citizenship: Russia Birthday: 5/17/80 "
-                    "Birthplace: Moscow",
+                    "Tverskoy, Moscow Issue date: 1/1/00 Citizenship: Russia Date of birth: "
+                    "5/17/80 "
+                    "Place of birth: Moscow",
                     "Регистрация клиента Мобильный телефон: 8(903)555-01-01 ФИО: Smirnova Anna "
                     "Olegovna Документ: Иностранный паспорт Серия / Номер: 4512 / 654321 Кем "
                     "выдан: OVD Tverskoy, Moscow Дата выдачи: 01.01.2000 Гражданство: Russia Дата "
                     "рождения: 17.05.1980 Место рождения: Moscow"},
                 {"documents: birthday kept", 2, "deBirthday", "date", QDate(1980, 5, 17),
                     QDate(1980, 5, 17)},
-                {"address: label", 3, "lCountrry", "text", "Countrry", "Страна"},
+                {"address: label", 3, "lCountrry", "text", "Country", "Страна"},
                 {"address: city kept", 3, "leCity", "text", "Moscow", "Moscow"},
                 {"BIK: label", 5, "lBIK", "text", "BIK", "БИК"},
                 {"BIK: kept", 5, "leBik", "text", "044525593", "044525593"},
-                {"template: box", 6, "gbParams", "title", "Template parametres",
+                {"template: box", 6, "gbParams", "title", "Template parameters",
                     "Параметры шаблона"},
                 {"template: bank lines", 6, "lBank", "plain:text",
-                    "Bank: AO Alfa-Bank Bik: 044525593", "Банк: AO Alfa-Bank БИК: 044525593"},
+                    "Bank: AO Alfa-Bank BIK: 044525593", "Банк: AO Alfa-Bank БИК: 044525593"},
                 {"template: parameter kept", 6, "Contract number", "text", "PIL-2023-0457",
                     "PIL-2023-0457"},
-                {"list: title", 7, "", "title", "Template selection", "Выбор шаблона"},
+                {"list: title", 7, "", "title", "Choose a template", "Выбор шаблона"},
                 {"list: template card", 7, "lvTemplates", "card:0",
                     "Consumer credit: AO Alfa-Bank Credit code: 7000000001" + card,
                     "Consumer credit: AO Alfa-Bank Код кредита: 7000000001" + card},
-                {"list: new template card", 7, "lvTemplates", "card:1", "Add new",
+                {"list: new template card", 7, "lvTemplates", "card:1", "Add a new template",
                     "Добавить новый шаблон"},
                 {"list: choice kept", 7, "lvTemplates", "selected", 0, 0},
                 {"payment: the visit's title", 15, "", "title", "[Corvex: credit repayment]",
@@ -753,9 +754,9 @@ private slots:
                     "Consumer credit: AO Alfa-Bank Код кредита: 7000000001" + card},
                 {"payment: basket", 15, "cbBasket", "text", "Add to the basket",
                     "Добавить в корзину"},
-                {"payment: summ label", 15, "sbSumm", "buddy", "Summ", "Сумма"},
-                {"payment: commission label", 15, "sbComission", "buddy", "Comission", "Комиссия"},
-                {"payment: to account label", 15, "sbToAccount", "buddy", "To Account",
+                {"payment: summ label", 15, "sbSumm", "buddy", "Amount", "Сумма"},
+                {"payment: commission label", 15, "sbComission", "buddy", "Commission", "Комиссия"},
+                {"payment: to account label", 15, "sbToAccount", "buddy", "To account",
                     "К зачислению"},
                 {"payment: payer kept", 15, "payerLastName", "text", "Smirnova", "Smirnova"},
                 {"payment: summ kept", 15, "sbSumm", "value", 1250.5, 1250.5},

@@ -612,7 +612,8 @@ void RoadDriver::stop(const QString &reason)
     write(QStringLiteral("stopped  ") + m_reason);
     screenshot();
     m_timer->stop();
-    m_wizard->reject();
+    // Closed as a host closes it, without the operator's "discard?" question.
+    static_cast<QDialog *>(m_wizard.data())->done(QDialog::Rejected);
 }
 
 void RoadDriver::write(const QString &line)
