@@ -324,29 +324,34 @@ private slots:
 
     // The host's prepay, or the provider's fixed sum above it, is the amount to account; the
     // boxes show the currency's decimals, two without a currency.
+    // The host's amounts, in units of `unit`; one finer than the currency is rounded by the box,
+    // as if typed.
     void hostAmounts_data()
     {
-        addRows<int, qlonglong, qlonglong, QString>(
-            {"multiplier", "prepay", "fixedSumm", "amounts"},
+        addRows<int, int, qlonglong, qlonglong, QString>(
+            {"multiplier", "unit", "prepay", "fixedSumm", "amounts"},
             {
-                {"prepay", 0, 2500, 0, "28.00 3.00 25.00"},
-                {"fixed sum over the prepay", 0, 2500, 4000, "43.00 3.00 40.00"},
-                {"prepay beyond the box maximum", 0, 200000000000, 0,
+                {"prepay", 0, 100, 2500, 0, "28.00 3.00 25.00"},
+                {"fixed sum over the prepay", 0, 100, 2500, 4000, "43.00 3.00 40.00"},
+                {"prepay beyond the box maximum", 0, 100, 200000000000, 0,
                     "2000000003.00 3.00 2000000000.00"},
-                {"whole units", 1, 25, 0, "28 3 25"},
-                {"thousandths", 1000, 25001, 0, "28.001 3.000 25.001"},
+                {"whole units", 1, 1, 25, 0, "28 3 25"},
+                {"thousandths", 1000, 1000, 25001, 0, "28.001 3.000 25.001"},
+                {"prepay finer than the currency", 100, 1000, 12355, 0, "15.36 3.00 12.36"},
+                {"fixed sum finer than the currency", 100, 1000, 0, 125, "3.13 3.00 0.13"},
             });
     }
 
     void hostAmounts()
     {
         QFETCH(int, multiplier);
+        QFETCH(int, unit);
         QFETCH(qlonglong, prepay);
         QFETCH(qlonglong, fixedSumm);
         Provider payee = provider({});
-        payee.setFixedSumm(FixNumber(multiplier ? multiplier : 100, fixedSumm));
-        const auto form = makeForm(payee, 300, 0,
-            QSharedPointer<FixNumber>::create(multiplier ? multiplier : 100, prepay), multiplier);
+        payee.setFixedSumm(FixNumber(unit, fixedSumm));
+        const auto form
+            = makeForm(payee, 300, 0, QSharedPointer<FixNumber>::create(unit, prepay), multiplier);
         QTEST(amounts(*form), "amounts");
     }
 };
