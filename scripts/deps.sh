@@ -20,7 +20,8 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-packages=(cmake make g++ fonts-dejavu-core libbenchmark-dev)
+# hunspell: the English texts' spelling test
+packages=(cmake make g++ fonts-dejavu-core libbenchmark-dev hunspell hunspell-en-us)
 case "$qt" in
     5) packages+=(qtbase5-dev qttools5-dev qttools5-dev-tools libqt5websockets5-dev
         # Qt's own translations: the wizard's buttons in the terminal's language

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -11,7 +12,7 @@ namespace {
 
 struct Message
 {
-    QString tag, source, translation, type;
+    QString language, tag, source, translation, type;
 };
 
 QList<Message> catalogue;
@@ -39,54 +40,61 @@ QStringList outerSpace(const QString &text)
     return {text.left(start), text.mid(start + trimmed.size())};
 }
 
+// Appends the messages of the catalogue `path` in `language` to `catalogue`.
+bool read(const QString &path, const QString &language)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QXmlStreamReader xml(&file);
+    QString context;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            catalogue.append({language, language + QLatin1String(" | ") + context, {}, {}, {}});
+        } else if (xml.name() == QLatin1String("source")) {
+            catalogue.last().source = xml.readElementText();
+            catalogue.last().tag += QLatin1String(" | ") + catalogue.last().source;
+        } else if (xml.name() == QLatin1String("comment")) {
+            catalogue.last().tag += QLatin1String(" | ") + xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            catalogue.last().type = xml.attributes().value(QLatin1String("type")).toString();
+            catalogue.last().translation = xml.readElementText();
+        }
+    }
+    return !xml.hasError() && !catalogue.isEmpty();
+}
+
 } // namespace
 
-// Every text of the plug-in's sources and forms has a finished Russian translation, and the
-// catalogue keeps no text the sources no longer have.
+// Every text of the plug-in's sources and forms has a finished Russian and English translation,
+// the catalogues keep no text the sources no longer have, and the English one is spelt right.
 class TestTranslations : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // A copy of the catalogue refreshed by lupdate from the sources as they stand now: a new text
-    // comes in unfinished, and one the sources lost stays, marked vanished.
+    // Copies of the catalogues refreshed by lupdate from the sources as they stand now: a new
+    // text comes in unfinished, and one the sources lost stays, marked vanished.
     void initTestCase()
     {
-        QTemporaryDir work;
-        const QString ts = work.filePath(QStringLiteral("corvexpay_ru.ts"));
-        QVERIFY(QFile::copy(QStringLiteral(CORVEX_SOURCE_DIR "/i18n/corvexpay_ru.ts"), ts));
-        QStringList arguments = QStringLiteral(CORVEX_LUPDATE_OPTIONS).split(QLatin1Char(' '));
-        arguments.removeAll(QStringLiteral("-no-obsolete"));
-        arguments << QStringLiteral(CORVEX_SOURCE_DIR "/src") << QStringLiteral("-ts") << ts;
-        QProcess lupdate;
-        lupdate.setProcessChannelMode(QProcess::MergedChannels);
-        lupdate.start(QStringLiteral(CORVEX_LUPDATE), arguments);
-        QVERIFY2(lupdate.waitForFinished(120000), qPrintable(lupdate.errorString()));
-        QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
-
-        QFile file(ts);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&file);
-        QString context;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
-                continue;
-            if (xml.name() == QLatin1String("name")) {
-                context = xml.readElementText();
-            } else if (xml.name() == QLatin1String("message")) {
-                catalogue.append({context, {}, {}, {}});
-            } else if (xml.name() == QLatin1String("source")) {
-                catalogue.last().source = xml.readElementText();
-                catalogue.last().tag += QLatin1String(" | ") + catalogue.last().source;
-            } else if (xml.name() == QLatin1String("comment")) {
-                catalogue.last().tag += QLatin1String(" | ") + xml.readElementText();
-            } else if (xml.name() == QLatin1String("translation")) {
-                catalogue.last().type = xml.attributes().value(QLatin1String("type")).toString();
-                catalogue.last().translation = xml.readElementText();
-            }
+        for (const QString &language : {QStringLiteral("en"), QStringLiteral("ru")}) {
+            QTemporaryDir work;
+            const QString ts = work.filePath(QStringLiteral("corvexpay_%1.ts").arg(language));
+            QVERIFY(QFile::copy(CORVEX_SOURCE_DIR "/i18n/" + QFileInfo(ts).fileName(), ts));
+            QStringList arguments = QStringLiteral(CORVEX_LUPDATE_OPTIONS).split(QLatin1Char(' '));
+            arguments.removeAll(QStringLiteral("-no-obsolete"));
+            arguments << QStringLiteral(CORVEX_SOURCE_DIR "/src") << QStringLiteral("-ts") << ts;
+            QProcess lupdate;
+            lupdate.setProcessChannelMode(QProcess::MergedChannels);
+            lupdate.start(QStringLiteral(CORVEX_LUPDATE), arguments);
+            QVERIFY2(lupdate.waitForFinished(120000), qPrintable(lupdate.errorString()));
+            QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
+            QVERIFY(read(ts, language));
         }
-        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-        QVERIFY(!catalogue.isEmpty());
     }
 
     void translated_data()
@@ -106,6 +114,30 @@ private slots:
         QCOMPARE(matches(message.translation, PLACEHOLDER), matches(message.source, PLACEHOLDER));
         QCOMPARE(matches(message.translation, TAG), matches(message.source, TAG));
         QCOMPARE(outerSpace(message.translation), outerSpace(message.source));
+    }
+
+    // What an English-speaking operator reads passes a spell checker, with the project's own
+    // words (BIK, Corvex...) from tests/words_en.dic. A date format is not words.
+    void englishSpelling()
+    {
+        QStringList texts;
+        for (const Message &message : qAsConst(catalogue)) {
+            if (message.language == QLatin1String("en")
+                && !message.translation.contains(QRegularExpression(QStringLiteral("^[dMy ]+$"))))
+                texts << QString(message.translation).remove(TAG).remove(PLACEHOLDER).remove('&');
+        }
+        QProcess hunspell;
+        hunspell.start(QStringLiteral("hunspell"),
+            {QStringLiteral("-d"), QStringLiteral("en_US"), QStringLiteral("-p"),
+                QStringLiteral(CORVEX_SOURCE_DIR "/tests/words_en.dic"), QStringLiteral("-l")});
+        QVERIFY2(
+            hunspell.waitForStarted(), "hunspell is missing (Debian: hunspell hunspell-en-us)");
+        hunspell.write(texts.join(QLatin1Char('\n')).toUtf8());
+        hunspell.closeWriteChannel();
+        QVERIFY(hunspell.waitForFinished(60000));
+        QCOMPARE(
+            QString::fromUtf8(hunspell.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+            QStringList());
     }
 };
 
