@@ -484,7 +484,9 @@ private slots:
         out = walk(RoadDriver::TemplateRoad, m_roads.value("template").toObject(), false, "en",
             nullptr, [](QWizard *wizard) {
                 connect(wizard, &QWizard::currentIdChanged, wizard, [wizard](int id) {
-                    if (QWidget *widget = wizard->page(id)->findChild<QWidget *>("wPhone"))
+                    // Qt 6 says the closed wizard is on no page (-1).
+                    if (QWidget *widget
+                        = id < 0 ? nullptr : wizard->page(id)->findChild<QWidget *>("wPhone"))
                         widget->setObjectName("renamed");
                 });
             });
