@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
-#include <QGridLayout>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,14 +142,16 @@ struct Selection : Road
     CXPayTemplatesModel *model = nullptr;
 };
 
-// Stands in for the data pages: a fixed request; the sender page goes by its type alone.
+// Stands in for the data pages: a fixed request, which the sender page goes by the type of alone;
+// it leads to a fixed page kind, so that a test can also walk the wizard to any visit.
 class RequestPage : public QWizardPage, public ICXWizardPage
 {
     Q_OBJECT
 
 public:
-    RequestPage(QWizard *wizard, int type, qint64 uid)
+    RequestPage(QWizard *wizard, int type, qint64 uid, int kind = CorvexPayWizard::PageMsgSender)
         : QWizardPage(wizard)
+        , kind(CorvexPayWizard::EPages(kind))
     {
         request.setType(CorvexRequest::ERequestType(type));
         request.setFunction("listtid");
@@ -158,13 +159,11 @@ public:
         request.setCurrencyId(643);
         request.setData({{"phone", PHONE}});
     }
-    int nextId() const override
-    {
-        return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::PageMsgSender);
-    }
+    int nextId() const override { return CorvexPayWizard::pageIdFor(wizard(), kind); }
     QString preview() const override { return "<p>Request &lt;1&gt;</p>"; }
     CorvexRequest outputData() const override { return request; }
 
+    const CorvexPayWizard::EPages kind;
     CorvexRequest request;
 };
 
@@ -201,17 +200,6 @@ static QString templates(int count)
                      .arg(i);
     return "[" + items.join(", ") + "]";
 }
-
-// A page that leads to a fixed page kind, so that a test can walk the wizard to any visit.
-struct RoutePage : QWizardPage
-{
-    RoutePage(QWizard *wizard, int kind)
-        : QWizardPage(wizard)
-        , kind(CorvexPayWizard::EPages(kind))
-    { }
-    int nextId() const override { return CorvexPayWizard::pageIdFor(wizard(), kind); }
-    const CorvexPayWizard::EPages kind;
-};
 
 static const QMap<int, QByteArray> PAGE_CLASSES = {{1, "CXWPRegistrationBase"},
     {2, "CXWPRegistrationDocuments"}, {3, "CXWPRegistrationAddress"},
@@ -301,7 +289,7 @@ private slots:
         for (int i = 0; i < route.count(); ++i) {
             const int id = i == 0 ? 0 : route.at(i - 1);
             wizard.removePage(id);
-            wizard.setPage(id, new RoutePage(&wizard, route.at(i)));
+            wizard.setPage(id, new RequestPage(&wizard, 0, 0, route.at(i)));
         }
         wizard.restart();
         for (int step = 0; step < route.count(); ++step)
@@ -440,28 +428,27 @@ private slots:
 
     void templateRegistration_data()
     {
-        // Row n of the shown names, from grid row 1, gets n typed, then "a;b" whose separator
-        // cannot be typed. A planned amount goes in units of the box's decimals, rounded.
+        // Row n of the shown names gets n typed, then "a;b" whose separator cannot be typed. A
+        // planned amount goes in units of the box's decimals, rounded.
         const QVariantMap none = {{"bik", BIK}};
         addRows<QVariantMap, QStringList, int, QString, QString, QVariant>(
             {"announced", "labels", "multiplier", "amount", "params", "units"},
             {
-                {"one of three", ONE_PARAM, {"1 Contract"}, 100, "", BIK + ";1ab", {}},
+                {"one of three", ONE_PARAM, {"Contract"}, 100, "", BIK + ";1ab", {}},
                 {"none", none, {}, 100, "", BIK, {}},
-                {"three", {{"pName1", "A"}, {"pName2", "B"}, {"pName3", "C"}},
-                    {"1 A", "2 B", "3 C"}, 100, "", ";1ab;2ab;3ab", {}},
-                {"withheld inside a name", {{"pName1", "A***"}, {"pName3", "C"}}, {"1 C"}, 100, "",
+                {"three", {{"pName1", "A"}, {"pName2", "B"}, {"pName3", "C"}}, {"A", "B", "C"}, 100,
+                    "", ";1ab;2ab;3ab", {}},
+                {"withheld inside a name", {{"pName1", "A***"}, {"pName3", "C"}}, {"C"}, 100, "",
                     ";1ab", {}},
-                {"numbers", {{"pName1", 42}, {"pName2", 7.5}}, {"1 42", "2 7.5"}, 100, "",
-                    ";1ab;2ab", {}},
-                {"null and missing", {{"pName1", QVariant()}, {"pName3", "C"}}, {"1 C"}, 100, "",
-                    ";1ab", {}},
-                {"object", {{"pName1", QVariantMap {{"a", 1}}}, {"pName2", "B"}}, {"1 B"}, 100, "",
-                    ";1ab", {}},
-                {"markup", {{"pName1", "<b>Account</b>"}}, {"1 <b>Account</b>"}, 100, "", ";1ab",
+                {"numbers", {{"pName1", 42}, {"pName2", 7.5}}, {"42", "7.5"}, 100, "", ";1ab;2ab",
                     {}},
+                {"null and missing", {{"pName1", QVariant()}, {"pName3", "C"}}, {"C"}, 100, "",
+                    ";1ab", {}},
+                {"object", {{"pName1", QVariantMap {{"a", 1}}}, {"pName2", "B"}}, {"B"}, 100, "",
+                    ";1ab", {}},
+                {"markup", {{"pName1", "<b>Account</b>"}}, {"<b>Account</b>"}, 100, "", ";1ab", {}},
                 // Shown as "R&D &amp;", with no shortcut key.
-                {"ampersand", {{"pName1", "R&D &amp;"}}, {"1 R&&D &&amp;"}, 100, "", ";1ab", {}},
+                {"ampersand", {{"pName1", "R&D &amp;"}}, {"R&&D &&amp;"}, 100, "", ";1ab", {}},
                 {"100: 0.29", none, {}, 100, "0.29", BIK, qlonglong(29)},
                 {"1000: 12.34", none, {}, 1000, "12.34", BIK, qlonglong(12340)},
                 {"no currency: 0.29", none, {}, 0, "0.29", BIK, qlonglong(29)},
@@ -480,12 +467,9 @@ private slots:
         Road road("rbRequirementsCodes", multiplier);
         QVERIFY(road.lookUp() && road.checkBik(announced));
         for (int round = 0; round < 2; ++round) {
-            auto *grid = qobject_cast<QGridLayout *>(road.find("gbParams")->layout());
             QStringList shown;
             for (QLabel *label : road.find("gbParams")->findChildren<QLabel *>()) {
-                int row = -1, column, rows, columns;
-                grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
-                shown << QString("%1 %2").arg(row).arg(label->text());
+                shown << label->text();
                 QCOMPARE(label->textFormat(), Qt::PlainText);
             }
             QCOMPARE(shown, labels);
@@ -510,23 +494,8 @@ private slots:
         QTEST(road.sent().value("amount"), "units");
     }
 
-    // Every page kind entered a second time keeps its inputs mandatory, and the first instance
-    // its value: 0 -> 4 -> 14 -> 5 -> 30 -> 6 -> 46 -> 20 -> 62 -> 21 -> 78 -> 22.
-    void secondInstances()
-    {
-        Road road("rbRequirementsCodes");
-        QVERIFY(road.lookUp() && road.checkBik(ONE_PARAM));
-        Operator::type(road.params().value(0), "first");
-        QVERIFY(road.next() && road.answer({}) && road.next());
-        road.find<QLineEdit>("lePhone")->clear();
-        QVERIFY(!road.canGoOn());
-        QVERIFY(road.lookUp() && road.checkBik(ONE_PARAM));
-        QVERIFY(!road.canGoOn());
-        QCOMPARE(road.wizard->field("templateRegistration.param 1"), QVariant("first"));
-    }
-
     // Markup and placeholders typed or announced are sent raw and shown as text; a language
-    // change keeps the typed BIK with its bullets and the reply's bank.
+    // change keeps the typed BIK with its bullets.
     void templateRoad()
     {
         Road road("rbRequirementsCodes");
@@ -538,7 +507,6 @@ private slots:
         QVERIFY(road.checkBik(
             {{"bank", "<i>Sber</i> & Co"}, {"bik", BIK}, {"pName2", "Contract <no>"}}, "5225"));
         Operator::type(road.params().value(0), "<b>%1</b>");
-        QCoreApplication::sendEvent(road.wizard->currentPage(), &event);
         QStringList previews;
         for (int id : {4, 5, 6})
             previews << ICXWizardPage::fromObject(road.wizard->page(id))->preview();
@@ -569,6 +537,15 @@ private slots:
                 toJson({{"currencyId", 643}, {"function", "check"}, {"phone", PHONE},
                     {"rCode", 601}, {"params", BIK + ";<b>%1</b>"}}),
             }));
+
+        // Every page kind entered a second time keeps its inputs mandatory, and the first instance
+        // its value: 6 -> 46 -> 20 -> 62 -> 21 -> 78 -> 22.
+        QVERIFY(road.answer({}) && road.next());
+        road.find<QLineEdit>("lePhone")->clear();
+        QVERIFY(!road.canGoOn());
+        QVERIFY(road.lookUp() && road.checkBik(ONE_PARAM));
+        QVERIFY(!road.canGoOn());
+        QCOMPARE(road.wizard->field("templateRegistration.param 1"), QVariant("<b>%1</b>"));
     }
     void rows_data()
     {
@@ -701,7 +678,6 @@ private slots:
     void requests()
     {
         Exchange ex(8);
-        QCOMPARE(ex.host->destinations, QStringList("/app/corvexRequest"));
         QCOMPARE(toJson(ex.host->requests.last()),
             R"({"currencyId":643,"function":"listtid","phone":"9001234567","uid":"123"})");
         ex.wizard->removePage(5);
@@ -732,14 +708,12 @@ private slots:
             = [&params](int code) { return params(QString("{'errorCode': %1}").arg(code)); };
         const QString bank
             = params("{'errorCode': 0, 'bank': '<b>Sber', 'bik': '***', 'destination': "
-                     "'Moscow', 'pName1': '', 'pName2': '***', 'pName3': 'Contract'}");
+                     "'M', 'pName1': '', 'pName2': '***', 'pName3': 'Contract'}");
         addRows<int, QString, bool, bool, QString, int, QString>(
             {"type", "message", "answered", "complete", "error", "next", "shown"},
             {
-                {"uid number", 8,
-                    params("{'errorCode': 0, 'lastName': 'Ivanov', 'firstName': '<i>Ivan'}"), true,
-                    true, "", 7, "Request <1>\nFull name: Ivanov <i>Ivan "},
-                {"uid string", 8, QString(OK).replace("123", "'123'"), true, true, "", 7, ""},
+                {"uid number", 8, params("{'errorCode': 0, 'lastName': 'Iv', 'firstName': '<i>I'}"),
+                    true, true, "", 7, "Request <1>\nFull name: Iv <i>I "},
                 {"foreign uid", 8, QString(OK).replace("123", "124"), false, false, "", 15, ""},
                 {"not JSON", 8, "uid 123", false, false, "", 15, ""},
                 {"result 7", 8,
@@ -752,7 +726,6 @@ private slots:
                 {"code text", 8, params("{'errorCode': '19', 'description': 'Add'}"), true, true,
                     line("Corvex error", "Add", "blue"), 5, ""},
                 {"code garbage", 8, params("{'errorCode': 'x'}"), true, false, corvex, 15, ""},
-                {"code false", 8, params("{'errorCode': false}"), true, false, corvex, 15, ""},
                 // Whatever follows a NUL is shown too.
                 {"NUL in a name", 8, params("{'errorCode': 0, 'lastName': 'Iva\\u0000nov'}"), true,
                     true, "", 7, QString("Request <1>\nFull name: Iva%1nov ").arg(QChar(0xFFFD))},
@@ -769,8 +742,7 @@ private slots:
                     true, true, "", 20, "Request <1>\nDescription\nFirst <br>\nThird"},
                 {"check failed", 4, code(1), true, false, corvex, 15, ""},
                 {"check_params", 9, bank, true, true, "", 6,
-                    "Request <1>\nBank: <b>Sber\nDestination: Moscow\nFill next fields:\n- "
-                    "Contract"},
+                    "Request <1>\nBank: <b>Sber\nDestination: M\nFill next fields:\n- Contract"},
                 {"check_params failed", 9, code(2), true, false, corvex, 15, ""},
                 {"other type", 5, OK, true, false, "", 15, ""},
             });
@@ -846,10 +818,8 @@ private slots:
     // cut to what an operator can read: so many of the repeated text and a note of the rest.
     void hostileReply_data()
     {
-        const QString reply = "{'uid': 123, 'error': false, 'params': {'errorCode': 0, "
-                              "'description': '%1'}}";
-        const QString names = "{'uid': 123, 'error': false, 'params': {'errorCode': 0, "
-                              "'lastName': '%1', 'bank': '%1'}}";
+        const QString reply = QString(OK).replace("0}", "0, 'description': '%1'}");
+        const QString names = QString(OK).replace("0}", "0, 'lastName': '%1', 'bank': '%1'}");
         const QString huge = QString(OK).append(QString(CorvexReply::MAX_TEXT_CHARS, ' '));
         QStringList details;
         for (int i = 0; i < 60; ++i)
