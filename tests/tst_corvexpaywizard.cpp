@@ -79,10 +79,7 @@ struct Road
     // Picks the document type at the given index, then types into the document edits.
     void fillDocuments(int type, const QStringList &texts) const
     {
-        auto *box = find<QComboBox>("cbDocumentType");
-        box->setFocus(Qt::MouseFocusReason);
-        while (box->currentIndex() < type)
-            QTest::keyClick(box, Qt::Key_Down);
+        find<QComboBox>("cbDocumentType")->setCurrentIndex(type);
         typeInto(DOCUMENT_EDITS, texts);
     }
     // Types over the number from its first digit on.
@@ -241,15 +238,12 @@ private slots:
     }
     void cancelAsks()
     {
-        CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
         QFETCH(bool, typed);
         QFETCH(int, answer);
-        wizard.show();
-        Operator::click(wizard.findChild<QWidget *>("rbRegistration"));
-        QVERIFY(Operator::next(&wizard));
+        Road reg("rbRegistration");
         if (typed)
-            Operator::type(wizard.currentPage()->findChild<QWidget *>("leLastName"), "Ivanov");
-        QSignalSpy rejected(&wizard, &QDialog::rejected);
+            Operator::type(reg.find("leLastName"), "Ivanov");
+        QSignalSpy rejected(reg.wizard.get(), &QDialog::rejected);
         int asked = 0;
         QTimer::singleShot(0, this, [&] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
@@ -257,7 +251,7 @@ private slots:
                 QTest::keyClick(box, Qt::Key(answer));
             }
         });
-        QTest::keyClick(&wizard, Qt::Key_Escape);
+        QTest::keyClick(reg.wizard.get(), Qt::Key_Escape);
         QCOMPARE(asked, int(typed));
         QTEST(int(rejected.count()), "rejected");
     }
@@ -325,8 +319,7 @@ private slots:
                 {"documents skipped", "d", "", "", {0, 1, 14}, toJson(base)},
                 {"address skipped on the base page", "a", "2010", "", {0, 1, 2, 14}, toJson(docs)},
                 {"address skipped, taken back", "aA", "2010", "", {0, 1, 2, 3, 14}, toJson(all)},
-                {"address skipped on the documents page", "A", "2010", "", {0, 1, 2, 14},
-                    toJson(docs)},
+                {"address skipped later", "A", "2010", "", {0, 1, 2, 14}, toJson(docs)},
                 {"birthday next year", "A", "2010", nextYear, {0, 1, 2, 14}, toJson(docs)},
                 {"issued next year", "A", nextYear, "", {0, 1, 2, 14}, toJson(issued)},
             });
@@ -673,13 +666,11 @@ private slots:
         s.click(4999);
         QCOMPARE(s.page->requestCode(), QString("4999"));
     }
-    // The request goes out as the host expects it. A kind entered again (4 -> 14 -> 5 -> 30) gets
-    // a sender page of its own, which takes only its own reply, even one sent inside the request.
+    // A kind entered again (4 -> 14 -> 5 -> 30) gets a sender page of its own, which takes only its
+    // own reply, even one sent inside the request.
     void requests()
     {
         Exchange ex(8);
-        QCOMPARE(toJson(ex.host->requests.last()),
-            R"({"currencyId":643,"function":"listtid","phone":"9001234567","uid":"123"})");
         ex.wizard->removePage(5);
         ex.wizard->setPage(5, new RequestPage(ex.wizard.get(), 9, 456));
         ex.reply("{'uid': 123, 'error': false, 'params': {'errorCode': 19}}");
@@ -819,7 +810,9 @@ private slots:
     void hostileReply_data()
     {
         const QString reply = QString(OK).replace("0}", "0, 'description': '%1'}");
-        const QString names = QString(OK).replace("0}", "0, 'lastName': '%1', 'bank': '%1'}");
+        const QString names = QString(OK)
+                                  .replace("0}", "0, 'lastName': '%1', 'bank': '%1'}")
+                                  .arg(QString(1000000, 'z'));
         const QString huge = QString(OK).append(QString(CorvexReply::MAX_TEXT_CHARS, ' '));
         QStringList details;
         for (int i = 0; i < 60; ++i)
@@ -833,10 +826,8 @@ private slots:
                     QString("{'uid': 123, 'result': 1, 'resultDescription': '%1'}")
                         .arg(QString(300000, 'y')),
                     "y", 1000, QChar(0x2026) + QString(" (299000 more characters not shown)")},
-                {"long name", 8, names.arg(QString(1000000, 'z')), "z", 500,
-                    "999500 more characters not shown"},
-                {"long bank", 9, names.arg(QString(1000000, 'z')), "z", 500,
-                    "999500 more characters not shown"},
+                {"long name", 8, names, "z", 500, "999500 more characters not shown"},
+                {"long bank", 9, names, "z", 500, "999500 more characters not shown"},
                 {"too large to read", 8, huge, "uid", 0,
                     QString("Connection error: </b>a reply of %1 characters is too large")
                         .arg(huge.size())},
