@@ -18,15 +18,10 @@ public:
     static const char *method() { return SLOT(deliver(QString, QVariant)); }
     static const char *signal() { return SIGNAL(reply(QVariantMap, QString)); }
 
-    QStringList destinations;
     QList<QVariantMap> requests;
 
 public slots:
-    void deliver(const QString &destination, const QVariant &data)
-    {
-        destinations << destination;
-        requests << data.toMap();
-    }
+    void deliver(const QString &, const QVariant &data) { requests << data.toMap(); }
 
 signals:
     void reply(const QVariantMap &headers, const QString &message);

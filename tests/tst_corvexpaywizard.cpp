@@ -6,11 +6,9 @@
 #include "icxwizardpage.h"
 #include "testutil.h"
 
-#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
-#include <QGridLayout>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,10 +79,7 @@ struct Road
     // Picks the document type at the given index, then types into the document edits.
     void fillDocuments(int type, const QStringList &texts) const
     {
-        auto *box = find<QComboBox>("cbDocumentType");
-        box->setFocus(Qt::MouseFocusReason);
-        while (box->currentIndex() < type)
-            QTest::keyClick(box, Qt::Key_Down);
+        find<QComboBox>("cbDocumentType")->setCurrentIndex(type);
         typeInto(DOCUMENT_EDITS, texts);
     }
     // Types over the number from its first digit on.
@@ -144,14 +139,16 @@ struct Selection : Road
     CXPayTemplatesModel *model = nullptr;
 };
 
-// Stands in for the data pages: a fixed request; the sender page goes by its type alone.
+// Stands in for the data pages: a fixed request, which the sender page goes by the type of alone;
+// it leads to a fixed page kind, so that a test can also walk the wizard to any visit.
 class RequestPage : public QWizardPage, public ICXWizardPage
 {
     Q_OBJECT
 
 public:
-    RequestPage(QWizard *wizard, int type, qint64 uid)
+    RequestPage(QWizard *wizard, int type, qint64 uid, int kind = CorvexPayWizard::PageMsgSender)
         : QWizardPage(wizard)
+        , kind(CorvexPayWizard::EPages(kind))
     {
         request.setType(CorvexRequest::ERequestType(type));
         request.setFunction("listtid");
@@ -159,13 +156,11 @@ public:
         request.setCurrencyId(643);
         request.setData({{"phone", PHONE}});
     }
-    int nextId() const override
-    {
-        return CorvexPayWizard::pageIdFor(wizard(), CorvexPayWizard::PageMsgSender);
-    }
+    int nextId() const override { return CorvexPayWizard::pageIdFor(wizard(), kind); }
     QString preview() const override { return "<p>Request &lt;1&gt;</p>"; }
     CorvexRequest outputData() const override { return request; }
 
+    const CorvexPayWizard::EPages kind;
     CorvexRequest request;
 };
 
@@ -203,17 +198,6 @@ static QString templates(int count)
     return "[" + items.join(", ") + "]";
 }
 
-// A page that leads to a fixed page kind, so that a test can walk the wizard to any visit.
-struct RoutePage : QWizardPage
-{
-    RoutePage(QWizard *wizard, int kind)
-        : QWizardPage(wizard)
-        , kind(CorvexPayWizard::EPages(kind))
-    { }
-    int nextId() const override { return CorvexPayWizard::pageIdFor(wizard(), kind); }
-    const CorvexPayWizard::EPages kind;
-};
-
 static const QMap<int, QByteArray> PAGE_CLASSES = {{1, "CXWPRegistrationBase"},
     {2, "CXWPRegistrationDocuments"}, {3, "CXWPRegistrationAddress"},
     {4, "CXWPPrepareAllTemplatesRequest"}, {5, "CXWPCheckParams"}, {6, "CXWPRegistreTemplate"},
@@ -230,9 +214,6 @@ private slots:
     void hostAnswers()
     {
         CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
-        QCOMPARE(wizard.newProviderId(), qint64(-1));
-        QVERIFY(!wizard.needChangeProvider());
-        QVERIFY(!wizard.setTemplatesConnection(this, SLOT(deleteLater())));
         // The wizard keeps its own copy: a provider handed out stays as it was.
         Provider provider;
         provider.setId(1586);
@@ -247,28 +228,6 @@ private slots:
         QVERIFY(!wizard.setMessageSender(nullptr, SLOT(deleteLater())));
     }
 
-    void actionChoice_data()
-    {
-        addRows<QString, int>({"button", "next"},
-            {{"registration", "rbRegistration", 1}, {"templates", "rbRequirementsCodes", 4},
-                {"by code", "rbPaymentByCode", 15}});
-    }
-    // Next opens once an action is chosen and leads to its page.
-    void actionChoice()
-    {
-        CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
-        QFETCH(QString, button);
-        QFETCH(int, next);
-        wizard.show();
-        QWizardPage *page = wizard.currentPage();
-        QVERIFY(!page->isComplete());
-        QSignalSpy complete(page, SIGNAL(completeChanged()));
-        Operator::click(page->findChild<QAbstractButton *>(button));
-        QVERIFY(!complete.isEmpty());
-        QVERIFY(Operator::next(&wizard));
-        QCOMPARE(wizard.currentId(), next);
-    }
-
     // Esc on a payment the operator has typed into asks first, and the answer is No unless the
     // operator says Yes; with nothing typed the wizard closes at once.
     void cancelAsks_data()
@@ -279,26 +238,20 @@ private slots:
     }
     void cancelAsks()
     {
-        CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
         QFETCH(bool, typed);
         QFETCH(int, answer);
-        wizard.show();
-        Operator::click(wizard.findChild<QWidget *>("rbRegistration"));
-        QVERIFY(Operator::next(&wizard));
+        Road reg("rbRegistration");
         if (typed)
-            Operator::type(wizard.currentPage()->findChild<QWidget *>("leLastName"), "Ivanov");
-        QSignalSpy rejected(&wizard, &QDialog::rejected);
+            Operator::type(reg.find("leLastName"), "Ivanov");
+        QSignalSpy rejected(reg.wizard.get(), &QDialog::rejected);
         int asked = 0;
-        QTimer answering;
-        answering.setSingleShot(true);
-        connect(&answering, &QTimer::timeout, this, [&] {
+        QTimer::singleShot(0, this, [&] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 ++asked;
                 QTest::keyClick(box, Qt::Key(answer));
             }
         });
-        answering.start(0);
-        QTest::keyClick(&wizard, Qt::Key_Escape);
+        QTest::keyClick(reg.wizard.get(), Qt::Key_Escape);
         QCOMPARE(asked, int(typed));
         QTEST(int(rejected.count()), "rejected");
     }
@@ -330,7 +283,7 @@ private slots:
         for (int i = 0; i < route.count(); ++i) {
             const int id = i == 0 ? 0 : route.at(i - 1);
             wizard.removePage(id);
-            wizard.setPage(id, new RoutePage(&wizard, route.at(i)));
+            wizard.setPage(id, new RequestPage(&wizard, 0, 0, route.at(i)));
         }
         wizard.restart();
         for (int step = 0; step < route.count(); ++step)
@@ -342,18 +295,6 @@ private slots:
         QCOMPARE(wizard.pageIds().count(), pages + (created ? 1 : 0));
         if (created)
             QCOMPARE(wizard.page(expected)->metaObject()->className(), PAGE_CLASSES[kind].data());
-    }
-
-    // A second page of a kind registers its fields under names of their own, still mandatory.
-    void uniqueFieldName()
-    {
-        CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
-        QStringList unique;
-        for (const char *name : {"a.phone*", "a.phone*", "b", "a.phone*", "b"})
-            unique << wizard.uniqueFieldName(name);
-        QCOMPARE(unique, QStringList({"a.phone*", "a.phone#2*", "b", "a.phone#3*", "b#2"}));
-        QWizard plain;
-        QCOMPARE(CorvexPayWizard::fieldNameFor(&plain, "a.phone*"), QString("a.phone*"));
     }
 
     void registrationRoads_data()
@@ -378,8 +319,7 @@ private slots:
                 {"documents skipped", "d", "", "", {0, 1, 14}, toJson(base)},
                 {"address skipped on the base page", "a", "2010", "", {0, 1, 2, 14}, toJson(docs)},
                 {"address skipped, taken back", "aA", "2010", "", {0, 1, 2, 3, 14}, toJson(all)},
-                {"address skipped on the documents page", "A", "2010", "", {0, 1, 2, 14},
-                    toJson(docs)},
+                {"address skipped later", "A", "2010", "", {0, 1, 2, 14}, toJson(docs)},
                 {"birthday next year", "A", "2010", nextYear, {0, 1, 2, 14}, toJson(docs)},
                 {"issued next year", "A", nextYear, "", {0, 1, 2, 14}, toJson(issued)},
             });
@@ -417,39 +357,6 @@ private slots:
         QTEST(toJson(sent), "sent");
     }
 
-    void completeness_data()
-    {
-        // Keys typed into the phone and names, comma separated; text pasted into the phone.
-        addRows<QString, QString, bool, QString>({"typed", "pasted", "complete", "phone"},
-            {
-                {"second name empty", "9123456789,Ivanov,Ivan,", "", false, "9123456789"},
-                {"names of spaces", "9123456789, ,  ,   ", "", true, "9123456789"},
-                {"nine digits", "912345678,Ivanov,Ivan,Ivanovich", "", false, "912345678"},
-                {"letters only", "abcdefghij,Ivanov,Ivan,Ivanovich", "", false, ""},
-                {"pasted with spaces and +7", ",Ivanov,Ivan,Ivanovich", "+7 912 345 67 89", true,
-                    "9123456789"},
-            });
-    }
-
-    // Next stays disabled until the phone is valid and every name has something in it; only a
-    // complete page hands its phone to the wizard.
-    void completeness()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, pasted);
-        QFETCH(bool, complete);
-        QFETCH(QString, phone);
-        Road reg("rbRegistration");
-        reg.typeInto(BASE_EDITS, typed.split(','));
-        QApplication::clipboard()->setText(pasted);
-        QTest::keySequence(reg.find("lePhone"), QKeySequence::Paste);
-        QCOMPARE(reg.canGoOn(), complete);
-        const CorvexRequest request
-            = ICXWizardPage::fromObject(reg.wizard->currentPage())->outputData();
-        QCOMPARE(request.data().value("phone"), QVariant(phone));
-        QCOMPARE(reg.wizard->phone(), complete ? phone : QString());
-    }
-
     // Each preview starts with the one before; what the operator typed, markup and placeholders
     // too, is shown as typed and sent unchanged. A language change keeps the bullet masks.
     void previews()
@@ -478,12 +385,16 @@ private slots:
         QVERIFY(reg.next());
         QCOMPARE(reg.sent().value("lastName"), QVariant("<b>%1</b>"));
     }
-    // What the pages hand on from what the operator types: the wizard's phone, the BIK field.
+    // What the pages hand on from what the operator types, in order into the page's edits: the
+    // wizard's phone, from a complete page only (the base page needs a valid phone and something
+    // in every name), and the BIK field.
     void input_data()
     {
         addRows<int, QStringList, bool, QString>({"page", "keys", "complete", "value"},
             {
-                {"phone, letters", 4, {"abc"}, false, ""},
+                {"base, second name empty", 1, {"9123456789", "Ivanov", "Ivan", ""}, false, ""},
+                {"base, names of spaces", 1, {"9123456789", " ", "  ", "   "}, true, "9123456789"},
+                {"base, nine digits", 1, {"912345678", "Ivanov", "Ivan", "Ivanovich"}, false, ""},
                 {"phone, nine digits", 4, {"900123456"}, false, ""},
                 // Still complete, so no completeChanged() tells the wizard.
                 {"phone, digit typed over", 4, {PHONE, "8"}, true, "8001234567"},
@@ -497,39 +408,40 @@ private slots:
     {
         QFETCH(int, page);
         QFETCH(QStringList, keys);
-        Road road("rbRequirementsCodes");
-        QVERIFY(page == 4 || road.lookUp());
-        for (const QString &chunk : keys)
+        Road road(page == 1 ? "rbRegistration" : "rbRequirementsCodes");
+        QVERIFY(page != 5 || road.lookUp());
+        if (page == 1)
+            road.typeInto(BASE_EDITS, keys);
+        for (const QString &chunk : page == 1 ? QStringList() : keys)
             page == 4 ? road.typePhone(chunk) : Operator::type(road.find("leBik"), chunk);
-        QTEST(page == 4 ? road.wizard->phone() : road.wizard->field("checkparams.bik").toString(),
+        QTEST(page == 5 ? road.wizard->field("checkparams.bik").toString() : road.wizard->phone(),
             "value");
         QTEST(road.next(), "complete");
     }
 
     void templateRegistration_data()
     {
-        // Row n of the shown names, from grid row 1, gets n typed, then "a;b" whose separator
-        // cannot be typed. A planned amount goes in units of the box's decimals, rounded.
+        // Row n of the shown names gets n typed, then "a;b" whose separator cannot be typed. A
+        // planned amount goes in units of the box's decimals, rounded.
         const QVariantMap none = {{"bik", BIK}};
         addRows<QVariantMap, QStringList, int, QString, QString, QVariant>(
             {"announced", "labels", "multiplier", "amount", "params", "units"},
             {
-                {"one of three", ONE_PARAM, {"1 Contract"}, 100, "", BIK + ";1ab", {}},
+                {"one of three", ONE_PARAM, {"Contract"}, 100, "", BIK + ";1ab", {}},
                 {"none", none, {}, 100, "", BIK, {}},
-                {"three", {{"pName1", "A"}, {"pName2", "B"}, {"pName3", "C"}},
-                    {"1 A", "2 B", "3 C"}, 100, "", ";1ab;2ab;3ab", {}},
-                {"withheld inside a name", {{"pName1", "A***"}, {"pName3", "C"}}, {"1 C"}, 100, "",
+                {"three", {{"pName1", "A"}, {"pName2", "B"}, {"pName3", "C"}}, {"A", "B", "C"}, 100,
+                    "", ";1ab;2ab;3ab", {}},
+                {"withheld inside a name", {{"pName1", "A***"}, {"pName3", "C"}}, {"C"}, 100, "",
                     ";1ab", {}},
-                {"numbers", {{"pName1", 42}, {"pName2", 7.5}}, {"1 42", "2 7.5"}, 100, "",
-                    ";1ab;2ab", {}},
-                {"null and missing", {{"pName1", QVariant()}, {"pName3", "C"}}, {"1 C"}, 100, "",
-                    ";1ab", {}},
-                {"object", {{"pName1", QVariantMap {{"a", 1}}}, {"pName2", "B"}}, {"1 B"}, 100, "",
-                    ";1ab", {}},
-                {"markup", {{"pName1", "<b>Account</b>"}}, {"1 <b>Account</b>"}, 100, "", ";1ab",
+                {"numbers", {{"pName1", 42}, {"pName2", 7.5}}, {"42", "7.5"}, 100, "", ";1ab;2ab",
                     {}},
+                {"null and missing", {{"pName1", QVariant()}, {"pName3", "C"}}, {"C"}, 100, "",
+                    ";1ab", {}},
+                {"object", {{"pName1", QVariantMap {{"a", 1}}}, {"pName2", "B"}}, {"B"}, 100, "",
+                    ";1ab", {}},
+                {"markup", {{"pName1", "<b>Account</b>"}}, {"<b>Account</b>"}, 100, "", ";1ab", {}},
                 // Shown as "R&D &amp;", with no shortcut key.
-                {"ampersand", {{"pName1", "R&D &amp;"}}, {"1 R&&D &&amp;"}, 100, "", ";1ab", {}},
+                {"ampersand", {{"pName1", "R&D &amp;"}}, {"R&&D &&amp;"}, 100, "", ";1ab", {}},
                 {"100: 0.29", none, {}, 100, "0.29", BIK, qlonglong(29)},
                 {"1000: 12.34", none, {}, 1000, "12.34", BIK, qlonglong(12340)},
                 {"no currency: 0.29", none, {}, 0, "0.29", BIK, qlonglong(29)},
@@ -548,12 +460,9 @@ private slots:
         Road road("rbRequirementsCodes", multiplier);
         QVERIFY(road.lookUp() && road.checkBik(announced));
         for (int round = 0; round < 2; ++round) {
-            auto *grid = qobject_cast<QGridLayout *>(road.find("gbParams")->layout());
             QStringList shown;
             for (QLabel *label : road.find("gbParams")->findChildren<QLabel *>()) {
-                int row = -1, column, rows, columns;
-                grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
-                shown << QString("%1 %2").arg(row).arg(label->text());
+                shown << label->text();
                 QCOMPARE(label->textFormat(), Qt::PlainText);
             }
             QCOMPARE(shown, labels);
@@ -578,23 +487,8 @@ private slots:
         QTEST(road.sent().value("amount"), "units");
     }
 
-    // Every page kind entered a second time keeps its inputs mandatory, and the first instance
-    // its value: 0 -> 4 -> 14 -> 5 -> 30 -> 6 -> 46 -> 20 -> 62 -> 21 -> 78 -> 22.
-    void secondInstances()
-    {
-        Road road("rbRequirementsCodes");
-        QVERIFY(road.lookUp() && road.checkBik(ONE_PARAM));
-        Operator::type(road.params().value(0), "first");
-        QVERIFY(road.next() && road.answer({}) && road.next());
-        road.find<QLineEdit>("lePhone")->clear();
-        QVERIFY(!road.canGoOn());
-        QVERIFY(road.lookUp() && road.checkBik(ONE_PARAM));
-        QVERIFY(!road.canGoOn());
-        QCOMPARE(road.wizard->field("templateRegistration.param 1"), QVariant("first"));
-    }
-
     // Markup and placeholders typed or announced are sent raw and shown as text; a language
-    // change keeps the typed BIK with its bullets and the reply's bank.
+    // change keeps the typed BIK with its bullets.
     void templateRoad()
     {
         Road road("rbRequirementsCodes");
@@ -606,7 +500,6 @@ private slots:
         QVERIFY(road.checkBik(
             {{"bank", "<i>Sber</i> & Co"}, {"bik", BIK}, {"pName2", "Contract <no>"}}, "5225"));
         Operator::type(road.params().value(0), "<b>%1</b>");
-        QCoreApplication::sendEvent(road.wizard->currentPage(), &event);
         QStringList previews;
         for (int id : {4, 5, 6})
             previews << ICXWizardPage::fromObject(road.wizard->page(id))->preview();
@@ -637,6 +530,15 @@ private slots:
                 toJson({{"currencyId", 643}, {"function", "check"}, {"phone", PHONE},
                     {"rCode", 601}, {"params", BIK + ";<b>%1</b>"}}),
             }));
+
+        // Every page kind entered a second time keeps its inputs mandatory, and the first instance
+        // its value: 6 -> 46 -> 20 -> 62 -> 21 -> 78 -> 22.
+        QVERIFY(road.answer({}) && road.next());
+        road.find<QLineEdit>("lePhone")->clear();
+        QVERIFY(!road.canGoOn());
+        QVERIFY(road.lookUp() && road.checkBik(ONE_PARAM));
+        QVERIFY(!road.canGoOn());
+        QCOMPARE(road.wizard->field("templateRegistration.param 1"), QVariant("<b>%1</b>"));
     }
     void rows_data()
     {
@@ -648,7 +550,7 @@ private slots:
                     4}});
     }
     // Only entries that are objects become rows; the last row is always "Add new", which leads
-    // to the bank check. Only a click chooses and highlights a row, never the keys.
+    // to the bank check. A click chooses and highlights a row.
     void rows()
     {
         QFETCH(QString, templateList);
@@ -663,15 +565,7 @@ private slots:
         QCOMPARE(shown, codes);
         const QString last = s.model->index(codes.size(), 0).data().toString();
         QCOMPARE(QTextDocumentFragment::fromHtml(last).toPlainText(), QString("Add new"));
-
-        s.view->setFocus();
-        QTest::keyClick(s.view, Qt::Key_Down);
-        QTest::keyClick(s.view, Qt::Key_Down);
-        QCOMPARE(s.view->currentIndex().row(), qMin(1, codes.size()));
-        QVERIFY(!s.page->isComplete());
-        QVERIFY(s.view->selectionModel()->selectedIndexes().isEmpty());
         s.click(codes.size());
-        QTest::keyClick(s.view, Qt::Key_Up);
         QCOMPARE(s.view->selectionModel()->selectedIndexes(), {s.model->index(codes.size(), 0)});
         QCOMPARE(s.page->additionalData(), QVariantMap());
         QVERIFY(Operator::next(s.wizard.get()));
@@ -704,16 +598,23 @@ private slots:
         QCOMPARE(s.wizard->currentId(), 15);
         QCOMPARE(s.page->requestCode(), code);
 
-        // A rich text table shows each label and value on lines of their own.
+        // A rich text table shows each label and value on lines of their own. The details join
+        // the template's fields and the customer's; a bank detail named "phone" is printed but
+        // never stands for the customer's phone in the service's data.
         QString cells;
         QString plain = "<i>Loan: Sber <b>\nCredit code: " + code;
-        QMultiMap<QString, QVariant> added;
+        QVariantMap corvex {
+            {"creditType", "<i>Loan"}, {"bankName", "Sber <b>"}, {"creditCode", code}};
+        QMultiMap<QString, QVariant> printable {{"phone", PHONE}, {"fullName", "Ivanov <Ivan>"}};
         for (int i = 0; i < details.size(); i += 2) {
             cells += "\n" + details[i] + "\n" + details[i + 1];
             plain += "\n\t" + details[i] + " " + details[i + 1];
-            added.insert(details[i], details[i + 1]);
+            corvex.insert(details[i], details[i + 1]);
+            printable.insert(details[i], details[i + 1]);
         }
         cells += details.isEmpty() ? "" : "\n";
+        corvex.insert("phone", PHONE);
+        corvex.insert("fullName", "Ivanov <Ivan>");
         const auto shown = [](const QString &html) {
             return QTextDocumentFragment::fromHtml(html).toPlainText();
         };
@@ -722,32 +623,20 @@ private slots:
         QCOMPARE(shown(s.page->info()), cells);
         QCOMPARE(s.page->plainDescription(), plain);
 
-        // The details join the template's fields and the customer's; a bank detail named "phone"
-        // is printed but never stands for the customer's phone in the service's data.
-        QMultiMap<QString, QVariant> printable {
-            {"phone", "9001234567"}, {"fullName", "Ivanov <Ivan>"}};
-        QMultiMap<QString, QVariant> corvex {
-            {"creditType", "<i>Loan"}, {"bankName", "Sber <b>"}, {"creditCode", code}};
-        corvex.unite(added);
-        corvex.remove("phone");
-        corvex.unite(printable);
-        printable.unite(added);
         const QVariantMap data = s.page->additionalData();
         QCOMPARE(data.keys(), QStringList({"corvex", "detailsForPrint"}));
-        for (const auto &[name, multi] : {std::pair(QString("corvex"), corvex),
-                 std::pair(QString("detailsForPrint"), printable)}) {
-            const QVariantMap single = data.value(name).toMap();
+        QCOMPARE(data.value("corvex").toMap(), corvex);
+        const QVariantMap printed = data.value("detailsForPrint").toMap();
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-            QCOMPARE(single, QVariantMap(multi));
+        QCOMPARE(printed, QVariantMap(printable));
 #else
-            // One value per key: the one a reader of single values gets from the multi-map.
-            QCOMPARE(single.keys(), multi.uniqueKeys());
-            for (const QString &key : single.keys())
-                QCOMPARE(single.value(key), multi.value(key));
+        // One value per key: the one a reader of single values gets from the multi-map.
+        QCOMPARE(printed.keys(), printable.uniqueKeys());
+        for (const QString &key : printed.keys())
+            QCOMPARE(printed.value(key), printable.value(key));
 #endif
-        }
         const QJsonObject json = QJsonObject::fromVariantMap(data);
-        QCOMPARE(json.value("corvex")["phone"], QJsonValue("9001234567"));
+        QCOMPARE(json.value("corvex")["phone"], QJsonValue(PHONE));
     }
 
     // A long list shows its first cards at once and is laid out to its end in short steps, so
@@ -777,14 +666,11 @@ private slots:
         s.click(4999);
         QCOMPARE(s.page->requestCode(), QString("4999"));
     }
-    // The request goes out as the host expects it. A kind entered again (4 -> 14 -> 5 -> 30) gets
-    // a sender page of its own, which takes only its own reply, even one sent inside the request.
+    // A kind entered again (4 -> 14 -> 5 -> 30) gets a sender page of its own, which takes only its
+    // own reply, even one sent inside the request.
     void requests()
     {
         Exchange ex(8);
-        QCOMPARE(ex.host->destinations, QStringList("/app/corvexRequest"));
-        QCOMPARE(toJson(ex.host->requests.last()),
-            R"({"currencyId":643,"function":"listtid","phone":"9001234567","uid":"123"})");
         ex.wizard->removePage(5);
         ex.wizard->setPage(5, new RequestPage(ex.wizard.get(), 9, 456));
         ex.reply("{'uid': 123, 'error': false, 'params': {'errorCode': 19}}");
@@ -813,14 +699,12 @@ private slots:
             = [&params](int code) { return params(QString("{'errorCode': %1}").arg(code)); };
         const QString bank
             = params("{'errorCode': 0, 'bank': '<b>Sber', 'bik': '***', 'destination': "
-                     "'Moscow', 'pName1': '', 'pName2': '***', 'pName3': 'Contract'}");
+                     "'M', 'pName1': '', 'pName2': '***', 'pName3': 'Contract'}");
         addRows<int, QString, bool, bool, QString, int, QString>(
             {"type", "message", "answered", "complete", "error", "next", "shown"},
             {
-                {"uid number", 8,
-                    params("{'errorCode': 0, 'lastName': 'Ivanov', 'firstName': '<i>Ivan'}"), true,
-                    true, "", 7, "Request <1>\nFull name: Ivanov <i>Ivan "},
-                {"uid string", 8, QString(OK).replace("123", "'123'"), true, true, "", 7, ""},
+                {"uid number", 8, params("{'errorCode': 0, 'lastName': 'Iv', 'firstName': '<i>I'}"),
+                    true, true, "", 7, "Request <1>\nFull name: Iv <i>I "},
                 {"foreign uid", 8, QString(OK).replace("123", "124"), false, false, "", 15, ""},
                 {"not JSON", 8, "uid 123", false, false, "", 15, ""},
                 {"result 7", 8,
@@ -833,7 +717,6 @@ private slots:
                 {"code text", 8, params("{'errorCode': '19', 'description': 'Add'}"), true, true,
                     line("Corvex error", "Add", "blue"), 5, ""},
                 {"code garbage", 8, params("{'errorCode': 'x'}"), true, false, corvex, 15, ""},
-                {"code false", 8, params("{'errorCode': false}"), true, false, corvex, 15, ""},
                 // Whatever follows a NUL is shown too.
                 {"NUL in a name", 8, params("{'errorCode': 0, 'lastName': 'Iva\\u0000nov'}"), true,
                     true, "", 7, QString("Request <1>\nFull name: Iva%1nov ").arg(QChar(0xFFFD))},
@@ -850,8 +733,7 @@ private slots:
                     true, true, "", 20, "Request <1>\nDescription\nFirst <br>\nThird"},
                 {"check failed", 4, code(1), true, false, corvex, 15, ""},
                 {"check_params", 9, bank, true, true, "", 6,
-                    "Request <1>\nBank: <b>Sber\nDestination: Moscow\nFill next fields:\n- "
-                    "Contract"},
+                    "Request <1>\nBank: <b>Sber\nDestination: M\nFill next fields:\n- Contract"},
                 {"check_params failed", 9, code(2), true, false, corvex, 15, ""},
                 {"other type", 5, OK, true, false, "", 15, ""},
             });
@@ -927,10 +809,10 @@ private slots:
     // cut to what an operator can read: so many of the repeated text and a note of the rest.
     void hostileReply_data()
     {
-        const QString reply = "{'uid': 123, 'error': false, 'params': {'errorCode': 0, "
-                              "'description': '%1'}}";
-        const QString names = "{'uid': 123, 'error': false, 'params': {'errorCode': 0, "
-                              "'lastName': '%1', 'bank': '%1'}}";
+        const QString reply = QString(OK).replace("0}", "0, 'description': '%1'}");
+        const QString names = QString(OK)
+                                  .replace("0}", "0, 'lastName': '%1', 'bank': '%1'}")
+                                  .arg(QString(1000000, 'z'));
         const QString huge = QString(OK).append(QString(CorvexReply::MAX_TEXT_CHARS, ' '));
         QStringList details;
         for (int i = 0; i < 60; ++i)
@@ -944,10 +826,8 @@ private slots:
                     QString("{'uid': 123, 'result': 1, 'resultDescription': '%1'}")
                         .arg(QString(300000, 'y')),
                     "y", 1000, QChar(0x2026) + QString(" (299000 more characters not shown)")},
-                {"long name", 8, names.arg(QString(1000000, 'z')), "z", 500,
-                    "999500 more characters not shown"},
-                {"long bank", 9, names.arg(QString(1000000, 'z')), "z", 500,
-                    "999500 more characters not shown"},
+                {"long name", 8, names, "z", 500, "999500 more characters not shown"},
+                {"long bank", 9, names, "z", 500, "999500 more characters not shown"},
                 {"too large to read", 8, huge, "uid", 0,
                     QString("Connection error: </b>a reply of %1 characters is too large")
                         .arg(huge.size())},
