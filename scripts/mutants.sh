@@ -6,7 +6,7 @@
 #   scripts/mutants.sh --rev REV          every mutant against the tree as it was at REV
 #   scripts/mutants.sh [--rev REV] PATCH… only the named mutants
 # A mutant file starts with comment lines before its diff:
-#   # tests: tst_money tst_records         run first; the whole suite runs only if they pass
+#   # tests: tst_model tst_corvexppv       run first; the whole suite runs only if they pass
 #   # fault: what the patch breaks, in a line
 # Exit status: 0 when every mutant was caught, 1 when one survived or did not apply or build.
 set -euo pipefail

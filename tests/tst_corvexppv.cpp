@@ -1,22 +1,35 @@
+#include "corvexpaywizard.h"
 #include "corvexppv.h"
+#include "cxmaskeditvalidator.h"
+#include "cxphonewidget.h"
+#include "cxwpselecttemplate.h"
+#include "fakehost.h"
 #include "formfixtures.h"
+#include "summdoublespinbox.h"
 #include "testutil.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QRegExp>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace Fixture;
 using Parameters = QList<ProviderParameter>;
 
 static const QString BULLET(QChar(0x2022));
+static const QString PHONE_BLANK = "8(" + BULLET.repeated(3) + ")" + BULLET.repeated(3) + "-"
+    + BULLET.repeated(2) + "-" + BULLET.repeated(2);
 
 // A form for the provider; a fixed commission below 0 means no commission profile, a currency
 // multiplier of 0 no currency.
@@ -33,29 +46,245 @@ static std::unique_ptr<CorvexPpv> makeForm(const Provider &provider, long long f
         QSharedPointer<Provider>::create(provider), money, prepay, rules, QFont(), nullptr);
 }
 
-static QDoubleSpinBox *box(const CorvexPpv &form, const QString &name)
-{
-    return form.findChild<QDoubleSpinBox *>(name);
-}
-
 // The amount boxes as the operator reads them: summ, commission, to account; "locked" after a
 // box the operator cannot change.
 static QString amounts(const CorvexPpv &form)
 {
     QStringList texts;
     for (const char *name : {"sbSumm", "sbComission", "sbToAccount"}) {
-        texts << box(form, name)->cleanText();
-        if (box(form, name)->isReadOnly() && qstrcmp(name, "sbComission") != 0)
+        const auto *box = form.findChild<QDoubleSpinBox *>(name);
+        texts << box->cleanText();
+        if (box->isReadOnly() && qstrcmp(name, "sbComission") != 0)
             texts << "locked";
     }
     return texts.join(' ');
 }
 
+// Clicks into the amount box and types the keys one by one; the box keeps exactly what was typed.
+static void typeAmount(QDoubleSpinBox *amount, const QString &keys)
+{
+    amount->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    for (int i = 0; i < keys.size(); ++i) {
+        QTest::keyClick(amount, keys.at(i).toLatin1());
+        QCOMPARE(amount->cleanText(), keys.left(i + 1));
+    }
+}
+
+// The customer's two templates, as the service lists them, the second with the given code.
+static QVariantList templateList(const QString &code)
+{
+    return {QVariantMap {
+                {"creditType", "Loan"}, {"bankName", "First Bank"}, {"creditCode", "1111111111"}},
+        QVariantMap {{"creditType", "Mortgage"}, {"bankName", "Second <Bank>"},
+            {"creditCode", code}, {"addInfo", QVariantMap {{"Contract", "C-7"}}}}};
+}
+
+// A wizard for one credit repayment (a ten-digit account, how the credit is paid, the payer's
+// name in a group) with 3.00 commission, connected to a fake host.
+struct Terminal
+{
+    Terminal()
+        : wizard(QFont("Sans", 13), currency(643, "RUB", 100), FixNumber(100, 0LL))
+    {
+        wizard.setProvider(provider({field("account", 1, "5550001111", "0000000000", "^\\d{10}$"),
+            choice("payType", 2, {{"Card", "2"}, {"Credit", "1"}}, "1"),
+            group("payer", 3, {field("name", 0)})}));
+        wizard.setComProfile(profile(100, 300));
+        wizard.setMessageSender(&host, FakeHost::method());
+        wizard.setMessageReciever(&host, FakeHost::signal());
+    }
+
+    template<typename T = QWidget> T *find(const QString &name) const
+    {
+        return wizard.currentPage()->findChild<T *>(name);
+    }
+    CXWPSelectTemplate *templates() const
+    {
+        return qobject_cast<CXWPSelectTemplate *>(wizard.page(CorvexPayWizard::PageSelectTemplate));
+    }
+
+    void choose(const QString &action)
+    {
+        Operator::click(find(action));
+        QVERIFY(Operator::next(&wizard));
+    }
+
+    // 0 -> 4 -> 14 -> 7 -> 15: the customer's phone, the service's list, the second template.
+    void payTemplate(const QString &code = "7700112233")
+    {
+        choose("rbRequirementsCodes");
+        auto *phone = find<QLineEdit>("lePhone");
+        phone->setCursorPosition(2);
+        Operator::type(phone, "9001234567");
+        QVERIFY(Operator::next(&wizard));
+        const QVariantMap params = {{"errorCode", 0}, {"phone", "9001234567"},
+            {"fullName", "Ivanov Ivan"}, {"templateList", templateList(code)}};
+        emit host.reply({},
+            toJson({{"uid", host.requests.last().value("uid")}, {"error", false},
+                {"params", params}}));
+        QVERIFY(Operator::next(&wizard));
+        auto *list = find<QListView>("lvTemplates");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+            list->visualRect(list->model()->index(1, 0)).center());
+        QVERIFY(Operator::next(&wizard));
+    }
+
+    // The operator types the account digits, the payer's name and, key by key, an amount,
+    // which the box keeps exactly as typed while the wizard re-judges the page.
+    void fill(const QString &account, const QString &name, const QString &box, const QString &keys)
+    {
+        auto *edit = find<QLineEdit>("account");
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->home(false);
+        QTest::keyClicks(edit, account);
+        Operator::type(find("name"), name);
+        typeAmount(find<QDoubleSpinBox>(box), keys);
+    }
+
+    FakeHost host;
+    CorvexPayWizard wizard;
+};
+
+// Runs the wizard modally, as the host does, with the operator's steps inside the modal loop.
+static bool execute(CorvexPayWizard &wizard, const std::function<void()> &steps)
+{
+    QTimer::singleShot(0, &wizard, [&wizard, steps] {
+        steps();
+        // A failed or unfinished road must not leave the modal loop running.
+        if (wizard.isVisible())
+            static_cast<QDialog &>(wizard).done(QDialog::Rejected);
+    });
+    return wizard.execute();
+}
+
+// The input widgets, the payment form built from a provider's parameters, and the wizard's
+// payment page that holds the form.
 class TestCorvexPpv : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void validator_data()
+    {
+        // A refused input puts the cursor at the end of the masked text, not of the typed one.
+        const QString partial = "8(91" + PHONE_BLANK.mid(4), three = "^\\d{3}$";
+        const int invalid = QValidator::Invalid, intermediate = QValidator::Intermediate,
+                  acceptable = QValidator::Acceptable;
+        addRows<QString, QString, QString, QString, int, int>(
+            {"mask", "pattern", "text", "unmasked", "state", "pos"},
+            {{"no mask", "", three, "8(912)", "8(912)", invalid, 6},
+                {"full phone", PHONE_BLANK, three, "8(912)345-67-89", "9123456789", invalid, 15},
+                {"partial phone", PHONE_BLANK, three, partial, "91", intermediate, 1},
+                {"empty phone", PHONE_BLANK, three, PHONE_BLANK, "", intermediate, 1},
+                {"text beyond the mask", "__", three, "1234", "12", intermediate, 1},
+                {"typed char equal to the blank", "a_b", three, "x_y", "xy", invalid, 3},
+                {"acceptable", "(___)", three, "(123)", "123", acceptable, 1},
+                {"intermediate", "(___)", three, "(12_)", "12", intermediate, 1},
+                {"invalid", "(___)", three, "(1x_)", "1x", invalid, 5},
+                {"letter among digits", "", "\\d{3}", "1a", "1a", invalid, 2},
+                {"empty input, empty pattern", "", "", "", "", acceptable, 1},
+                {"text, empty pattern", "", "", "x", "x", invalid, 1},
+                {"alternation prefix", "", "abc|de", "d", "d", intermediate, 1},
+                {"broken pattern, empty input", "", "(", "", "", intermediate, 1},
+                {"broken pattern, text", "", "(", "(", "(", invalid, 1}});
+    }
+
+    // Judged on the typed characters only; the text stays. A whole match is Acceptable, a match
+    // cut short by the end of the input Intermediate, else Invalid, as Qt 5's QRegExpValidator
+    // judges, under both Qt majors.
+    void validator()
+    {
+        QFETCH(QString, mask);
+        QFETCH(QString, pattern);
+        QFETCH(QString, text);
+        CXMaskEditValidator validator(mask, nullptr);
+        validator.setRegExp(QRegExp(pattern));
+        QTEST(validator.unmaskText(text), "unmasked");
+        const QString before = text;
+        int pos = 1;
+        QTEST(int(validator.validate(text, pos)), "state");
+        QTEST(pos, "pos");
+        QCOMPARE(text, before);
+    }
+
+    void phone_data()
+    {
+        const QString full = "8(912)345-67-89";
+        addRows<QString, QString, QString, QString, bool>(
+            {"how", "input", "phone", "masked", "valid"},
+            {{"nothing typed", "type", "", "", "8()--", false},
+                {"letters typed", "type", "abc", "", "8()--", false},
+                {"nine digits typed", "type", "912345678", "912345678", "8(912)345-67-8", false},
+                {"ten digits typed", "type", "9123456789", "9123456789", full, true},
+                {"letters between digits", "type", "91a23b4567c89", "9123456789", full, true},
+                {"eleven digits typed", "type", "91234567890", "9123456789", full, true},
+                {"pasted with country code", "paste", "+7 912 345-67-89", "9123456789", full, true},
+                {"pasted written with 8", "paste", "8 (912) 345 67 89", "9123456789", full, true},
+                {"pasted part of a number", "paste", "91 2", "912", "8(912)--", false},
+                {"pasted without digits", "paste", "call me", "", "8()--", false},
+                {"set", "set", "9123456789", "9123456789", full, true},
+                {"set, starting with 8", "set", "8123456789", "8123456789", "8(812)345-67-89",
+                    true}});
+    }
+
+    // Typed, pasted or set by the host; the number survives a language change, the mask being
+    // no translatable text.
+    void phone()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, input);
+        CXPhoneWidget widget;
+        auto *edit = widget.findChild<QLineEdit *>("lePhone");
+        QSignalSpy changed(&widget, SIGNAL(textChanged(QString)));
+        edit->setCursorPosition(2);
+        if (how == "set") {
+            widget.setPhone(input);
+            QCOMPARE(edit->cursorPosition(), 2);
+            QCOMPARE(changed.count(), 1);
+        } else if (how == "paste") {
+            QApplication::clipboard()->setText(input);
+            QTest::keySequence(edit, QKeySequence::Paste);
+        } else {
+            QTest::keyClicks(edit, input);
+        }
+        QEvent languageChange(QEvent::LanguageChange);
+        QApplication::sendEvent(&widget, &languageChange);
+        QTEST(widget.phone(), "phone");
+        QTEST(widget.maskedPhone(), "masked");
+        QTEST(widget.isValid(), "valid");
+        if (!changed.isEmpty())
+            QCOMPARE(changed.last().at(0).toString(), widget.maskedPhone());
+    }
+
+    void spinBoxSelectsAllOnFocus_data()
+    {
+        addRows<bool>({"byMouse"}, {{"mouse", true}, {"set, typed at once", false}});
+    }
+
+    // An amount box taking the focus selects its text at once, so typing replaces the amount;
+    // the click that gave the focus must not undo the selection.
+    void spinBoxSelectsAllOnFocus()
+    {
+        QFETCH(bool, byMouse);
+        QWidget window;
+        auto *before = new QLineEdit(&window);
+        auto *box = new SummDoubleSpinBox(&window);
+        box->setGeometry(0, 30, 120, 24);
+        box->setValue(42.5);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        if (byMouse) {
+            QTest::mouseClick(box->findChild<QLineEdit *>(), Qt::LeftButton, {}, QPoint(5, 5));
+            QTRY_VERIFY(box->hasFocus());
+            QCoreApplication::processEvents();
+        } else {
+            box->setFocus(Qt::OtherFocusReason);
+        }
+        QTest::keyClicks(box, "7");
+        QCOMPARE(box->value(), 7.0);
+    }
     void build_data()
     {
         const QMap<QString, QVariant> banks = {{"First", "1"}, {"Second", "2"}};
@@ -63,8 +292,7 @@ private slots:
         // barcode is "2": it goes into an empty first field.
         addRows<Parameters, QStringList, QString, QString>(
             {"parameters", "inputs", "focus", "account"},
-            {
-                {"no parameters", {}, {}, "sbSumm", ""},
+            {{"no parameters", {}, {}, "sbSumm", ""},
                 {"positions 5 and 2", {field("a", 5), field("b", 2)}, {"b", "a"}, "b", "2"},
                 {"group and empty name: no first field",
                     {field("", 1), group("g", 3, {field("x", 0), field("y", 1)})}, {"g"}, "sbSumm",
@@ -72,8 +300,7 @@ private slots:
                 {"name given twice: one field, the later",
                     {field("x", 1, "first"), field("x", 2, "second")}, {"x"}, "x", "second"},
                 {"drop-down", {choice("bank", 1, banks, "")}, {"bank"}, "bank", "2"},
-                {"barcode field: no focus", {barcodeField("a", 1, 0, 2)}, {"a"}, "", ""},
-            });
+                {"barcode field: no focus", {barcodeField("a", 1, 0, 2)}, {"a"}, "", ""}});
     }
 
     void build()
@@ -99,14 +326,12 @@ private slots:
     void translateMask_data()
     {
         addRows<QString, QString>({"mask", "translated"},
-            {
-                {"phone", "8(999)999-99-99", "8(000)000-00-00;" + BULLET},
+            {{"phone", "8(999)999-99-99", "8(000)000-00-00;" + BULLET},
                 {"every provider letter", "CcAaLl90", "XxNnAa09;" + BULLET},
                 {"own blank character", "00;_", "99;_"},
                 {"escaped semicolon", "00\\;_", "99\\;_;" + BULLET},
                 {"too short to name a blank", ";_", ";_;" + BULLET},
-                {"no mask", "", ";" + BULLET},
-            });
+                {"no mask", "", ";" + BULLET}});
     }
 
     void translateMask()
@@ -124,9 +349,8 @@ private slots:
             = [](const char *value) { return Parameters {field("SummToPay", 1, value)}; };
         addRows<Parameters, QVariantMap, QStringList, bool, QString>(
             {"parameters", "typed", "details", "valid", "refused"},
-            {
-                {"phone partly typed", {phone}, {{"account", "912345678"}}, {"account=912345678"},
-                    false, ""},
+            {{"phone partly typed", {phone}, {{"account", "912345678"}}, {"account=912345678"},
+                 false, ""},
                 {"phone typed", {phone}, {{"account", "9123456789"}}, {"account=9123456789"}, true,
                     ""},
                 {"letters refused by the mask", {phone}, {{"account", "abc"}}, {"account="}, false,
@@ -166,8 +390,7 @@ private slots:
                 {"value does not fit the pattern", {field("account", 1, "abc", "", "^$|^\\d+$")},
                     {}, {"account="}, false, "abc"},
                 {"value fits the mask", {field("account", 1, "4081781001", "00000-00000")}, {},
-                    {"account=4081781001"}, true, ""},
-            });
+                    {"account=4081781001"}, true, ""}});
     }
 
     // Fields are judged as the operator types; only complete entries make the form valid. The
@@ -220,8 +443,7 @@ private slots:
         // 1.5 % on top of 150.00: 150 * 0.015 / 0.985 = 2.284..., so 2.28.
         addRows<Parameters, QString, QStringList, QStringList, QString>(
             {"parameters", "scan", "heard", "fields", "amounts"},
-            {
-                {"no barcode fields", {field("a", 1)}, "123", valid, {"a="}, zero},
+            {{"no barcode fields", {field("a", 1)}, "123", valid, {"a="}, zero},
                 {"two fields", two, "0123456789ABCDEF", valid, {"a=0123456789", "b=ABCDEF"}, zero},
                 {"one character short: nothing written", two, "0123456789ABCDE", bad, {"a=", "b="},
                     zero},
@@ -242,8 +464,7 @@ private slots:
                     valid, {"m="}, zero},
                 {"negative amount", withAmount(false), "ACC1-50.00",
                     {"Invalid summ format: -50.00", "valid"}, {"account=ACC1", "SummToPay=-50.00"},
-                    zero},
-            });
+                    zero}});
     }
 
     void barcode()
@@ -282,8 +503,7 @@ private slots:
         // The typed box keeps the operator's text; the others show the amounts with decimals.
         addRows<QString, qlonglong, qlonglong, QString, QString, qlonglong>(
             {"box", "fixed", "percent", "keys", "amounts", "credited"},
-            {
-                {"summ, fixed 3.00", "sbSumm", 300, 0, "12.50", "12.50 3.00 9.50", 950},
+            {{"summ, fixed 3.00", "sbSumm", 300, 0, "12.50", "12.50 3.00 9.50", 950},
                 {"summ, no profile", "sbSumm", -1, 0, "12.50", "12.50 0.00 12.50", 1250},
                 {"summ below the commission: cut", "sbSumm", 300, 0, "1", "1 1.00 0.00", 0},
                 {"summ at the maximum", "sbSumm", 300, 0, "1000000000",
@@ -296,8 +516,7 @@ private slots:
                 {"to account, 99.99 % on top", "sbToAccount", 0, 9999, "10",
                     "100000.00 99990.00 10", 1000},
                 {"to account at the maximum", "sbToAccount", 300, 0, "1000000000",
-                    "1000000003.00 3.00 1000000000", 100000000000},
-            });
+                    "1000000003.00 3.00 1000000000", 100000000000}});
     }
 
     void typedAmount()
@@ -309,37 +528,28 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QFETCH(QString, box);
-        auto *typed = ::box(*form, box);
-        typed->setFocus(Qt::MouseFocusReason);
-        QCoreApplication::processEvents();
         QSignalSpy amountChanged(form.get(), SIGNAL(amountChanged()));
-        for (int i = 0; i < keys.size(); ++i) {
-            QTest::keyClick(typed, keys.at(i).toLatin1());
-            QCOMPARE(typed->cleanText(), keys.left(i + 1));
-        }
+        typeAmount(form->findChild<QDoubleSpinBox *>(box), keys);
         QVERIFY(amountChanged.count() > 0);
         QTEST(amounts(*form), "amounts");
         QTEST(form->summ().value(), "credited");
     }
 
-    // The host's prepay, or the provider's fixed sum above it, is the amount to account; the
-    // boxes show the currency's decimals, two without a currency.
-    // The host's amounts, in units of `unit`; one finer than the currency is rounded by the box,
-    // as if typed.
+    // The host's prepay, or the provider's fixed sum above it, in units of `unit`, is the amount to
+    // account; the boxes show the currency's decimals, two without a currency, and round a finer
+    // amount as if typed.
     void hostAmounts_data()
     {
         addRows<int, int, qlonglong, qlonglong, QString>(
             {"multiplier", "unit", "prepay", "fixedSumm", "amounts"},
-            {
-                {"prepay", 0, 100, 2500, 0, "28.00 3.00 25.00"},
+            {{"prepay", 0, 100, 2500, 0, "28.00 3.00 25.00"},
                 {"fixed sum over the prepay", 0, 100, 2500, 4000, "43.00 3.00 40.00"},
                 {"prepay beyond the box maximum", 0, 100, 200000000000, 0,
                     "2000000003.00 3.00 2000000000.00"},
                 {"whole units", 1, 1, 25, 0, "28 3 25"},
                 {"thousandths", 1000, 1000, 25001, 0, "28.001 3.000 25.001"},
                 {"prepay finer than the currency", 100, 1000, 12355, 0, "15.36 3.00 12.36"},
-                {"fixed sum finer than the currency", 100, 1000, 0, 125, "3.13 3.00 0.13"},
-            });
+                {"fixed sum finer than the currency", 100, 1000, 0, 125, "3.13 3.00 0.13"}});
     }
 
     void hostAmounts()
@@ -353,6 +563,99 @@ private slots:
         const auto form
             = makeForm(payee, 300, 0, QSharedPointer<FixNumber>::create(unit, prepay), multiplier);
         QTEST(amounts(*form), "amounts");
+    }
+    void pay_data()
+    {
+        addRows<QString, QString, QString, QString, bool, qlonglong>(
+            {"road", "account", "box", "keys", "complete", "credited"},
+            {{"amount without account", "code", "", "sbToAccount", "1", false, 0},
+                {"account, amounts zero", "code", "1234567890", "sbSumm", "0", false, 0},
+                {"by code, 12.50 typed to account, into the basket", "code, basket", "1234567890",
+                    "sbToAccount", "12.50", true, 1250},
+                {"by template", "template", "7700112233", "sbToAccount", "150", true, 15000},
+                // The form refuses a code the account field cannot hold whole.
+                {"by a template whose code does not fit", "long template", "", "sbToAccount", "150",
+                    false, 0},
+                {"back from a template, then by code", "template, back, code", "1234567890",
+                    "sbToAccount", "150", true, 15000}});
+    }
+
+    // The host runs the wizard modally; Finish hands it the payment, Cancel nothing. By template,
+    // the template's code is the account and its texts and data go with the payment; by code, the
+    // catalogue's account is emptied for the operator and nothing of a template visited before
+    // stays: not the code, not its texts, not the data its receipt would print.
+    void pay()
+    {
+        QFETCH(QString, road);
+        QFETCH(QString, account);
+        QFETCH(QString, box);
+        QFETCH(QString, keys);
+        QFETCH(bool, complete);
+        const bool byTemplate = road.endsWith("template");
+        const bool basket = road.endsWith("basket");
+        Terminal t;
+        const QDateTime before = QDateTime::currentDateTime();
+        const bool accepted = execute(t.wizard, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(&t.wizard));
+            if (road.startsWith("template"))
+                t.payTemplate();
+            if (road == "long template")
+                t.payTemplate("40817810019");
+            if (road.startsWith("template, back")) {
+                t.fill(QString(), "Ivanov", "sbToAccount", "150");
+                while (t.wizard.currentId() != CorvexPayWizard::PageActionSelect)
+                    t.wizard.back();
+                // The form of the page left behind is gone; the page must not read it.
+                QCOMPARE(t.wizard.payment(), Payment());
+            }
+            if (road.contains("code")) {
+                t.choose("rbPaymentByCode");
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+            // A fresh form on every entry.
+            QCOMPARE(t.find<QDoubleSpinBox>("sbToAccount")->value(), 0.0);
+            QCOMPARE(t.wizard.currentPage()->findChildren<QCheckBox *>().count(), 1);
+            QCOMPARE(QApplication::focusWidget(), t.find("account"));
+            QCOMPARE(t.find<QLineEdit>("account")->text(), byTemplate ? account : QString());
+            const auto *card = t.wizard.currentPage()->findChild<QLabel *>("lTemplate");
+            QCOMPARE(card ? card->text() : QString(),
+                byTemplate ? t.templates()->description() : QString());
+            const QList<QLabel *> labels = t.wizard.currentPage()->findChildren<QLabel *>();
+            QCOMPARE(std::any_of(labels.cbegin(), labels.cend(),
+                         [&t](QLabel *label) { return label->text() == t.templates()->info(); }),
+                byTemplate);
+            t.fill(byTemplate ? QString() : account, "Ivanov", box, keys);
+            if (basket)
+                Operator::click(t.wizard.currentPage()->findChild<QCheckBox *>());
+            QCOMPARE(Operator::finish(&t.wizard), complete);
+        });
+        QCOMPARE(accepted, complete);
+        if (!complete)
+            return;
+        QCOMPARE(t.wizard.visitedIds(),
+            byTemplate ? QList<int>({0, 4, 14, 7, 15}) : QList<int>({0, 15}));
+        QCOMPARE(t.host.requests.count(), road.contains("template") ? 1 : 0);
+        QCOMPARE(t.wizard.immidiatlyPost(), !basket);
+
+        const Payment payment = t.wizard.payment();
+        QTEST(payment.summ().value(), "credited");
+        QCOMPARE(payment.account(), account);
+        QCOMPARE(flatten(payment.details()),
+            QStringList({"account=" + account, "payType=1", "payer=", "payer/name=Ivanov"}));
+        QVERIFY(payment.created() >= before && payment.created() <= QDateTime::currentDateTime());
+        QCOMPARE(payment.comment(), byTemplate ? t.templates()->plainDescription() : QString());
+        QCOMPARE(
+            payment.additionalMap(), byTemplate ? t.templates()->additionalData() : QVariantMap());
+    }
+
+    void withoutProvider()
+    {
+        CorvexPayWizard wizard(QFont(), currency(643, "RUB", 100), FixNumber(100, 500LL));
+        wizard.show();
+        wizard.setStartId(CorvexPayWizard::PagePayment);
+        wizard.restart();
+        QVERIFY(!wizard.currentPage()->isComplete());
+        QCOMPARE(wizard.payment(), Payment());
     }
 };
 
