@@ -1,5 +1,6 @@
 // The simulated Corvex service: its answers, the state its registrations change, its data file,
-// and its WebSocket server shared by several terminals.
+// and its WebSocket server shared by several terminals. The service program's refusals of a bad
+// command line are rows of tst_demohost.
 #include "corvexserviceserver.h"
 #include "corvexsimulator.h"
 #include "demoprocess.h"
@@ -314,37 +315,11 @@ private slots:
     void idleOption()
     {
         ServiceProcess service;
-        QVERIFY(service.start(serviceFile(m_dir), {"--idle", "1"}));
+        QVERIFY(service.start(CORVEX_DEMO_DATA_DIR "/service.json", {"--idle", "1"}));
         QWebSocket client;
         client.open(QUrl(service.url()));
         QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, 5000);
         QCOMPARE(client.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
-    }
-
-    void serviceProgram_data()
-    {
-        addRows<QStringList, QString>({"arguments", "message"},
-            {{"no port", {}, "--listen PORT is required"},
-                {"bad port", {"--listen", "seventy"}, "needs a port number"},
-                {"no data", {"--listen", "0", "--data", "/nonexistent/service.json"},
-                    "/nonexistent/service.json: cannot read the file"},
-                {"bad delay", {"--listen", "0", "--delay", "-5"}, "--delay needs milliseconds"},
-                {"delay past 32 bits", {"--listen", "0", "--delay", "4294967296"},
-                    "--delay needs milliseconds from 0 to 3600000"},
-                {"no idle limit", {"--listen", "0", "--idle", "0"},
-                    "--idle needs seconds from 1 to 86400"},
-                {"endless data", {"--listen", "0", "--data", "/dev/zero"},
-                    "/dev/zero: the file is larger than 16777216 bytes"}});
-    }
-
-    void serviceProgram()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, message);
-        const RunResult run = runProgram(CORVEX_SERVICE_PROGRAM, arguments, {}, 30000);
-        QVERIFY(run.finished);
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
 
 private:
