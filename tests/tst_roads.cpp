@@ -102,9 +102,9 @@ QString focusName()
                                         : focus->objectName();
 }
 
-void press(int key)
+void press(const QKeySequence &key)
 {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QTest::keySequence(QApplication::focusWidget(), key);
 }
 
 // What a host does to change language: the default locale, then a LanguageChange.
@@ -148,21 +148,17 @@ struct Terminal
         handler.setMessageReciever(&channel, TerminalChannel::replySignal());
         handler.setMessageSender(&channel, TerminalChannel::sendSlot());
         handler.setBoxInfo(settings.box);
-        QList<ProviderParameter> parameters = settings.provider.parameters();
         if (longForm) { // nine inputs with long labels, as a bank's repayment form has them
-            ProviderParameter &payer = parameters.last();
-            QList<ProviderParameter> items = payer.items();
+            QList<ProviderParameter> parameters = settings.provider.parameters();
+            QList<ProviderParameter> items = parameters.last().items();
             for (const char *label : {"First name", "Patronymic", "Mobile phone of the payer",
-                     "Registered address of the payer", "Purpose of the payment"}) {
-                items << Fixture::field(QString("extra%1").arg(items.size()), items.size() + 1);
-                items.last().setLabel(label);
-            }
-            payer.setItems(items);
+                     "Registered address of the payer", "Purpose of the payment"})
+                items << Fixture::field(label, items.size() + 1);
+            parameters.last().setItems(items);
+            settings.provider.setParameters(parameters);
         }
-        Provider provider = settings.provider;
-        provider.setParameters(parameters);
         dialog.reset(handler.start(
-            settings.currency, settings.prepay, settings.comProfile, provider, nullptr));
+            settings.currency, settings.prepay, settings.comProfile, settings.provider, nullptr));
         wizard = dynamic_cast<CorvexPayWizard *>(dialog.get());
         return wizard;
     }
@@ -213,24 +209,23 @@ private:
                     || area->horizontalScrollBar()->isVisible()))
                 problems << page + "scroll bar on " + area->objectName();
         }
-        const QRect window = wizard->rect();
+        // Cut: smaller than it needs, or not all inside the window.
+        const auto cut = [this](QWidget *widget, const QSize &needed) {
+            return widget->width() < needed.width() || widget->height() < needed.height()
+                || !wizard->rect().contains(QRect(widget->mapTo(wizard, QPoint()), widget->size()));
+        };
         for (QLabel *label : wizard->findChildren<QLabel *>()) {
-            if (!label->isVisible() || label->text().isEmpty())
-                continue;
             const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
                                                    : label->sizeHint();
-            const QRect place(label->mapTo(wizard, QPoint()), label->size());
-            if (label->width() < needed.width() || label->height() < needed.height()
-                || !window.contains(place))
+            if (label->isVisible() && !label->text().isEmpty() && cut(label, needed))
                 problems << page + "label cut: " + label->text().left(40);
         }
         const bool last = wizard->currentId() % 16 == CorvexPayWizard::PagePayment;
         for (auto which : {QWizard::BackButton, QWizard::CancelButton,
                  last ? QWizard::FinishButton : QWizard::NextButton}) {
             QAbstractButton *button = wizard->button(which);
-            const QRect place(button->mapTo(wizard, QPoint()), button->size());
-            if ((!button->isVisible() && wizard->currentId() != 0) || !window.contains(place)
-                || button->width() < button->sizeHint().width())
+            if ((!button->isVisible() && wizard->currentId() != 0)
+                || cut(button, QSize(button->sizeHint().width(), 0)))
                 problems << page + "button hidden: " + button->text();
         }
     }
@@ -365,10 +360,10 @@ private slots:
         }
         // A customer the service does not know, or will not serve until registered again, goes from
         // the template look-up through registration to the new template.
-        for (const char *phone :
-            {"9035550101", "9260000022", "9260000026", "9260000027", "9260000029"})
+        for (const char *phone : {"9260000022", "9260000026", "9260000027", "9260000029"})
             QTest::addRow("unknown customer %s", phone) << "template" << phone << "mouse en";
-        for (const char *way : {"screen en", "screen ru"})
+        for (const char *way :
+            {"screen en", "screen ru"}) // the customer of the new customer's road
             QTest::addRow("unknown customer, %s", way) << "template" << NEW_PHONE << way;
     }
 
@@ -496,52 +491,42 @@ private slots:
     void keysOnPage_data()
     {
         const int list = CorvexPayWizard::PageSelectTemplate;
-        const QList<int> tabs = QVector<int>(8, Qt::Key_Tab).toList();
-        addRows<int, QString, QList<int>, QStringList, int>(
-            {"page", "tabTo", "keys", "focus", "chosen"},
-            {{"registration by space", 0, "", {Qt::Key_Return, Qt::Key_Space, Qt::Key_Return},
-                 {"0 rbRegistration", "0 rbRegistration", "0 rbRegistration", "1 lePhone"}, -1},
-                {"templates by space", 0, "",
-                    {Qt::Key_Down, Qt::Key_Return, Qt::Key_Space, Qt::Key_Return},
-                    {"0 rbRegistration", "0 rbRequirementsCodes", "0 rbRequirementsCodes",
-                        "0 rbRequirementsCodes", "4 lePhone"},
+        const QString onList = "7 lvTemplates, 7 lvTemplates, 7 lvTemplates";
+        addRows<int, QString, QString, QString, int>({"page", "tabTo", "keys", "focus", "chosen"},
+            {{"registration by space", 0, "", "Return Space Return",
+                 "0 rbRegistration, 0 rbRegistration, 0 rbRegistration, 1 lePhone", -1},
+                {"templates by space", 0, "", "Down Return Space Return",
+                    "0 rbRegistration, 0 rbRequirementsCodes, 0 rbRequirementsCodes, "
+                    "0 rbRequirementsCodes, 4 lePhone",
                     -1},
-                {"code by space", 0, "",
-                    {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return},
-                    {"0 rbRegistration", "0 rbRequirementsCodes", "0 rbPaymentByCode",
-                        "0 rbPaymentByCode", "15 account"},
+                {"code by space", 0, "", "Down Down Space Return",
+                    "0 rbRegistration, 0 rbRequirementsCodes, 0 rbPaymentByCode, "
+                    "0 rbPaymentByCode, 15 account",
                     -1},
-                {"rows: arrows only", list, "", {Qt::Key_Down, Qt::Key_Down},
-                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates"}, -1},
-                {"rows: enter", list, "", {Qt::Key_Down, Qt::Key_Return},
-                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates"}, 1},
-                {"rows: space", list, "", {Qt::Key_Down, Qt::Key_Space},
-                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates"}, 1},
-                {"rows: enter twice", list, "", {Qt::Key_Return, Qt::Key_Return},
-                    {"7 lvTemplates", "7 lvTemplates", "15 account"}, 0},
-                {"rows: space, enter on the new row", list, "",
-                    {Qt::Key_End, Qt::Key_Space, Qt::Key_Return},
-                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates", "5 leBik"}, 2},
-                {"rows: another row, enter", list, "",
-                    {Qt::Key_Space, Qt::Key_Down, Qt::Key_Return},
-                    {"7 lvTemplates", "7 lvTemplates", "7 lvTemplates", "7 lvTemplates"}, 1},
-                {"payment: tab order", 15, "", tabs,
-                    {"15 account", "15 paymentKind", "15 payerLastName", "15 payerDocument",
-                        "15 sbSumm", "15 sbComission", "15 sbToAccount", "15 cbBasket",
-                        "15 qt_wizard_cancel"},
+                {"rows: arrows only", list, "", "Down Down", onList, -1},
+                {"rows: enter", list, "", "Down Return", onList, 1},
+                {"rows: space", list, "", "Down Space", onList, 1},
+                {"rows: enter twice", list, "", "Return Return",
+                    "7 lvTemplates, 7 lvTemplates, 15 account", 0},
+                {"rows: space, enter on the new row", list, "", "End Space Return",
+                    onList + ", 5 leBik", 2},
+                {"rows: another row, enter", list, "", "Space Down Return",
+                    onList + ", 7 lvTemplates", 1},
+                {"payment: tab order", 15, "", "Tab Tab Tab Tab Tab Tab Tab Tab",
+                    "15 account, 15 paymentKind, 15 payerLastName, 15 payerDocument, 15 sbSumm, "
+                    "15 sbComission, 15 sbToAccount, 15 cbBasket, 15 qt_wizard_cancel",
                     -1}});
         for (const char *input : {"cbDocumentType", "leSeries", "deIssueDate", "cbSkipAddress"})
             QTest::addRow("enter from %s", input)
-                << int(CorvexPayWizard::PageRegistrationDocuments) << input
-                << QList<int> {Qt::Key_Return}
-                << QStringList {QString("2 ") + input, "3 leCountrry"} << -1;
+                << int(CorvexPayWizard::PageRegistrationDocuments) << input << QString("Return")
+                << QString("2 %1, 3 leCountrry").arg(input) << -1;
     }
 
     void keysOnPage()
     {
         QFETCH(int, page);
         QFETCH(QString, tabTo);
-        QFETCH(QList<int>, keys);
+        QFETCH(QString, keys);
         Terminal terminal;
         QVERIFY(terminal.start(m_data));
         CorvexPayWizard *wizard = terminal.wizard;
@@ -558,11 +543,11 @@ private slots:
         for (int i = 0; i < 20 && focusName() != tabTo && !tabTo.isEmpty(); ++i)
             press(Qt::Key_Tab);
         QStringList focus = {QString("%1 %2").arg(wizard->currentId()).arg(focusName())};
-        for (int key : keys) {
-            press(key);
+        for (const QString &key : keys.split(' ')) {
+            press(QKeySequence(key, QKeySequence::PortableText));
             focus << QString("%1 %2").arg(wizard->currentId()).arg(focusName());
         }
-        QTEST(focus, "focus");
+        QTEST(focus.join(", "), "focus");
         QWizardPage *rows = wizard->page(CorvexPayWizard::PageSelectTemplate);
         const QModelIndexList chosen = rows
             ? rows->findChild<QListView *>("lvTemplates")->selectionModel()->selectedIndexes()
@@ -580,8 +565,7 @@ private slots:
                 {"Russian of another country", "ru_UA", "Платёж Corvex", "Оплата по коду"},
                 {"English", "en_US", "Corvex payment", "Pay by code"},
                 {"German: no translation, the source texts", "de_DE", "Corvex payment",
-                    "Payment by code"},
-                {"C", "C", "Corvex payment", "Payment by code"}});
+                    "Payment by code"}});
     }
 
     void followsHostLocale()
@@ -665,6 +649,8 @@ private slots:
             = "No customer with the phone 9035550101; register the customer first";
         const QString card = " Contract number PIL-2023-0457 Last four digits of the card 4417 "
                              "Planned amount 4250.00";
+        const QString cardEn = "Consumer credit: AO Alfa-Bank Credit code: 7000000001" + card;
+        const QString cardRu = "Consumer credit: AO Alfa-Bank Код кредита: 7000000001" + card;
         addRows<int, QString, QString, QVariant, QVariant>(
             {"page", "object", "property", "english", "russian"},
             {
@@ -695,8 +681,7 @@ private slots:
                     "Registration Mobile phone: 8(903)555-01-01 Full name: Smirnova Anna Olegovna "
                     "Document: Foreign passport Series / Number: 4512 / 654321 Issuer: OVD "
                     "Tverskoy, Moscow Issue date: 1/1/00 Citizenship: Russia Date of birth: "
-                    "5/17/80 "
-                    "Place of birth: Moscow",
+                    "5/17/80 Place of birth: Moscow",
                     "Регистрация клиента Мобильный телефон: 8(903)555-01-01 ФИО: Smirnova Anna "
                     "Olegovna Документ: Иностранный паспорт Серия / Номер: 4512 / 654321 Кем "
                     "выдан: OVD Tverskoy, Moscow Дата выдачи: 01.01.2000 Гражданство: Russia Дата "
@@ -714,17 +699,13 @@ private slots:
                 {"template: parameter kept", 6, "Contract number", "text", "PIL-2023-0457",
                     "PIL-2023-0457"},
                 {"list: title", 7, "", "title", "Choose a template", "Выбор шаблона"},
-                {"list: template card", 7, "lvTemplates", "card:0",
-                    "Consumer credit: AO Alfa-Bank Credit code: 7000000001" + card,
-                    "Consumer credit: AO Alfa-Bank Код кредита: 7000000001" + card},
+                {"list: template card", 7, "lvTemplates", "card:0", cardEn, cardRu},
                 {"list: new template card", 7, "lvTemplates", "card:1", "Add a new template",
                     "Добавить новый шаблон"},
                 {"list: choice kept", 7, "lvTemplates", "selected", 0, 0},
                 {"payment: the visit's title", 15, "", "title", "[Corvex: credit repayment]",
                     "[Corvex: credit repayment]"},
-                {"payment: the template", 15, "lTemplate", "plain:text",
-                    "Consumer credit: AO Alfa-Bank Credit code: 7000000001" + card,
-                    "Consumer credit: AO Alfa-Bank Код кредита: 7000000001" + card},
+                {"payment: the template", 15, "lTemplate", "plain:text", cardEn, cardRu},
                 {"payment: basket", 15, "cbBasket", "text", "Add to the basket",
                     "Добавить в корзину"},
                 {"payment: summ label", 15, "sbSumm", "buddy", "Amount", "Сумма"},
