@@ -44,7 +44,8 @@ private:
     QString m_url;
 };
 
-// One run of a demo program to its end, or killed after `limitMs` (exit code -1).
+// One run of a demo program to its end, or killed after `limitMs` (exit code -1), in the test's
+// environment.
 struct RunResult
 {
     int exitCode = -1;
@@ -52,14 +53,9 @@ struct RunResult
     QString err;
 };
 
-inline RunResult runProgram(const QString &program, const QStringList &arguments,
-    const QMap<QString, QString> &environment = {}, int limitMs = 120000)
+inline RunResult runProgram(const QString &program, const QStringList &arguments, int limitMs)
 {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (auto it = environment.constBegin(); it != environment.constEnd(); ++it)
-        env.insert(it.key(), it.value());
-    process.setProcessEnvironment(env);
     process.start(program, arguments);
     RunResult result;
     if (!process.waitForStarted(10000) || !process.waitForFinished(limitMs)) {
@@ -104,10 +100,10 @@ inline QString written(const QString &path, const QString &text)
     return path;
 }
 
-// The text of the shipped data file `name`.
-inline QString shipped(const QString &name)
+// The text of the file `path`.
+inline QString fileText(const QString &path)
 {
-    QFile file(QStringLiteral(CORVEX_DEMO_DATA_DIR "/") + name);
+    QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
@@ -126,7 +122,8 @@ inline QString editedCopy(const QString &path, const QString &source, const QStr
     const QJsonValue value = drop
         ? QJsonValue(QJsonValue::Undefined)
         : QJsonDocument::fromJson("[" + edit.section('=', 1).toUtf8() + "]").array().first();
-    const QJsonValue edited = editJson(QJsonDocument::fromJson(shipped(source).toUtf8()).object(),
+    const QString original = fileText(QStringLiteral(CORVEX_DEMO_DATA_DIR "/") + source);
+    const QJsonValue edited = editJson(QJsonDocument::fromJson(original.toUtf8()).object(),
         keys.remove(']').replace('[', '.').split('.'), value);
     return written(path, QJsonDocument(edited.toObject()).toJson());
 }

@@ -22,9 +22,6 @@ struct Terminal
 {
     explicit Terminal(ServiceLink *serviceLink)
         : link(serviceLink)
-        , channel(serviceLink)
-        , wizard(QFont(), Currency(), FixNumber())
-        , stream(&log)
     {
         channel.setLog(&stream);
         wizard.setMessageReciever(&channel, TerminalChannel::replySignal());
@@ -47,10 +44,10 @@ struct Terminal
     }
 
     std::unique_ptr<ServiceLink> link;
-    TerminalChannel channel;
-    CorvexPayWizard wizard;
+    TerminalChannel channel {link.get()};
+    CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
     QString log;
-    QTextStream stream;
+    QTextStream stream {&log};
 };
 
 enum Far { Answers, AnswersLate, ClosesFirst, ClosesEvery, Breaks, TooMuch, HangsUp, Absent };

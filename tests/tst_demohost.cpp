@@ -110,7 +110,7 @@ void TestDemoHost::setupErrors()
     if (programs.contains(arguments.first()))
         arguments.removeFirst();
 
-    const RunResult run = runProgram(program, arguments, {}, 60000);
+    const RunResult run = runProgram(program, arguments, 60000);
     QCOMPARE(run.exitCode, 2);
     for (const QString &message : messages)
         QVERIFY2(run.err.contains(message), qPrintable(run.err));

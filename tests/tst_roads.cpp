@@ -175,9 +175,10 @@ public:
     QWizard *wizard = nullptr;
     bool holdFinish = false, held = false;
 
-    void watch(QWizard *watched)
+    void watch(QWizard *watched, bool hold = false)
     {
         wizard = watched;
+        holdFinish = hold;
         wizard->resize(SCREEN);
         for (auto which : {QWizard::NextButton, QWizard::FinishButton})
             wizard->button(which)->installEventFilter(this);
@@ -276,8 +277,7 @@ class TestRoads : public QObject
     QString drive(const QString &road, const QStringList &arguments)
     {
         const RunResult run = runProgram(CORVEX_ROADS_PROGRAM,
-            QStringList {"--road", road, "--plugin", CORVEX_PLUGIN_PATH} + arguments,
-            {{"CORVEX_REPLY_TIMEOUT", "10"}});
+            QStringList {"--road", road, "--plugin", CORVEX_PLUGIN_PATH} + arguments, 120000);
         return QString("exit %1\n").arg(run.exitCode) + run.err + run.out;
     }
 
@@ -315,13 +315,13 @@ private slots:
     void initTestCase()
     {
         QLoggingCategory::setFilterRules("corvex.exchange.debug=false");
+        // A reply lost would cost ten seconds, not a minute, here and in the roads programs.
+        qputenv("CORVEX_REPLY_TIMEOUT", "10");
         QVERIFY(m_dir.isValid());
         m_data = editedCopy(m_dir.filePath("service.json"), "service.json", "replyDelayMs=20");
+        QString text = fileText(m_data);
         // The service as a terminal meets it at its longest: long bank names and purposes, and a
         // customer not yet registered told so in two long sentences, until registered.
-        QFile service(m_data);
-        QVERIFY(service.open(QIODevice::ReadOnly));
-        QString text = QString::fromUtf8(service.readAll());
         for (const char *name : {"AO Alfa-Bank", "PAO Sberbank", "Repayment of a consumer credit",
                  "Repayment of a mortgage", "CC-2021/18834"})
             text.replace(QString("\"%1\"").arg(name), QString("\"%1%2\"").arg(name, LONG));
@@ -334,17 +334,11 @@ private slots:
                       "or the registration has not been confirmed by the bank yet; register the "
                       "customer or check the number with the customer.\\nThe customer's templates "
                       "can be looked up again once the registration is complete.\"}}},"));
-        const QString terminal = shipped("terminal.json");
+        const QString terminal = fileText(CORVEX_DEMO_DATA_DIR "/terminal.json");
         m_roads = QJsonDocument::fromJson(terminal.toUtf8()).object().value("roads").toObject();
         // A terminal file whose template road has a phone the service refuses.
         m_terminal = written(m_dir.filePath("terminal.json"),
             QString(terminal).replace("\"9161234567\"", "\"9990000007\""));
-    }
-
-    void cleanupTestCase()
-    {
-        m_open.reset();
-        QLocale::setDefault(QLocale::c());
     }
 
     // A row walks a road one way: in this process by keys, or by mouse at the terminal's screen
@@ -633,8 +627,7 @@ private slots:
         auto driver
             = std::make_unique<RoadDriver>(wizard, RoadDriver::TemplateRoad, inputs, &m_open->log);
         ScreenCheck hold;
-        hold.holdFinish = true;
-        hold.watch(wizard);
+        hold.watch(wizard, true);
         wizard->show();
         driver->start();
         QTRY_VERIFY2_WITH_TIMEOUT(hold.held, qPrintable(m_open->out), 60000);
