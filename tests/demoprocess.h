@@ -9,7 +9,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // A service process on 127.0.0.1; port 0 lets it pick a free one, which it prints. The process
@@ -49,8 +48,7 @@ private:
 struct RunResult
 {
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 inline RunResult runProgram(const QString &program, const QStringList &arguments, int limitMs)

@@ -60,8 +60,7 @@ public:
     explicit FakeService(Far far)
         : m_server("fake", QWebSocketServer::NonSecureMode)
     {
-        QString error;
-        QVERIFY2(m_simulator.load(CORVEX_DEMO_DATA_DIR "/service.json", &error), qPrintable(error));
+        QVERIFY(m_simulator.load(CORVEX_DEMO_DATA_DIR "/service.json", nullptr));
         m_listener.listen(QHostAddress::LocalHost, 0);
         url = QString("ws://127.0.0.1:%1").arg(m_listener.serverPort());
         if (far == Absent)
