@@ -22,9 +22,6 @@ struct Terminal
 {
     explicit Terminal(ServiceLink *serviceLink)
         : link(serviceLink)
-        , channel(serviceLink)
-        , wizard(QFont(), Currency(), FixNumber())
-        , stream(&log)
     {
         channel.setLog(&stream);
         wizard.setMessageReciever(&channel, TerminalChannel::replySignal());
@@ -47,10 +44,10 @@ struct Terminal
     }
 
     std::unique_ptr<ServiceLink> link;
-    TerminalChannel channel;
-    CorvexPayWizard wizard;
+    TerminalChannel channel {link.get()};
+    CorvexPayWizard wizard {QFont(), Currency(), FixNumber()};
     QString log;
-    QTextStream stream;
+    QTextStream stream {&log};
 };
 
 enum Far { Answers, AnswersLate, ClosesFirst, ClosesEvery, Breaks, TooMuch, HangsUp, Absent };
@@ -63,8 +60,7 @@ public:
     explicit FakeService(Far far)
         : m_server("fake", QWebSocketServer::NonSecureMode)
     {
-        QString error;
-        QVERIFY2(m_simulator.load(CORVEX_DEMO_DATA_DIR "/service.json", &error), qPrintable(error));
+        QVERIFY(m_simulator.load(CORVEX_DEMO_DATA_DIR "/service.json", nullptr));
         m_listener.listen(QHostAddress::LocalHost, 0);
         url = QString("ws://127.0.0.1:%1").arg(m_listener.serverPort());
         if (far == Absent)
