@@ -196,8 +196,8 @@ void CorvexPayWizard::reject()
 {
     if (hasTypedInput()
         && QMessageBox::question(this, tr("Discard the payment?"),
-               tr("What has been entered so far will be lost."),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               tr("What has been entered so far will be lost."), QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::No)
             != QMessageBox::Yes)
         return;
     QWizard::reject();
