@@ -203,16 +203,14 @@ void CorvexPayWizard::reject()
     QWizard::reject();
 }
 
-// Typed by the operator, on any page of this payment: a line edit's modified flag is set by
-// typing only, never by the text a page or a template puts there.
+// Typed by the operator, on any page of this payment (the visited ones include the current
+// page): a line edit's modified flag is set by typing only, never by the text a page or a
+// template puts there.
 bool CorvexPayWizard::hasTypedInput() const
 {
-    QList<int> ids = visitedIds();
-    ids << currentId();
-    for (int id : qAsConst(ids)) {
-        const QWizardPage *visited = page(id);
-        const QList<QLineEdit *> edits
-            = visited ? visited->findChildren<QLineEdit *>() : QList<QLineEdit *>();
+    const QList<int> ids = visitedIds();
+    for (int id : ids) {
+        const QList<QLineEdit *> edits = page(id)->findChildren<QLineEdit *>();
         for (const QLineEdit *edit : edits) {
             if (edit->isModified())
                 return true;
