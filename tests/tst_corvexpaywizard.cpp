@@ -419,6 +419,50 @@ private slots:
         QTEST(road.next(), "complete");
     }
 
+    // Which input keeps Next grey, and what it expects, is said in words under the inputs: the
+    // operator's mistakes alone, else what is still missing; a good value takes the words away.
+    void words_data()
+    {
+        const QString names = "Last name: required\nFirst Name: required\nSecond Name: required";
+        const int year = QDate::currentDate().year();
+        addRows<int, QStringList, QString, QStringList, QString>(
+            {"page", "typed", "shown", "fix", "after"},
+            {{"base, fresh", 1, {}, "Mobile phone: 10 digits\n" + names, {"lePhone:9123456789"},
+                 names},
+                {"base, nine digits", 1, {"lePhone:912345678", "leLastName:I"},
+                    "Mobile phone: 10 digits", {"lePhone:9"}, names.mid(names.indexOf("First"))},
+                {"base, second name", 1, {"lePhone:9123456789", "leLastName:I", "leFirstName:I"},
+                    "Second Name: required", {"leSecondName:I"}, ""},
+                {"phone", 4, {"lePhone:900123456"}, "Mobile phone: 10 digits", {"lePhone:7"}, ""},
+                {"bik", 5, {"leBik:04452522"}, "BIK: 9 digits", {"leBik:5"}, ""},
+                {"template parameter", 6, {}, "Contract: required", {"Contract:1"}, ""},
+                // A future year is refused key by key.
+                {"birthday next year", 2, {"deBirthday:\t\t" + QString::number(year + 1)},
+                    "Birthday: a full date, today or earlier",
+                    {"deBirthday:\b\b\b\b" + QString::number(year)}, ""}});
+    }
+    void words()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, fix);
+        Road road(page < 4 ? "rbRegistration" : "rbRequirementsCodes");
+        if (page == 2) {
+            road.typeInto(BASE_EDITS, {"9123456789", "I", "I", "I"});
+            QVERIFY(road.next());
+        }
+        QVERIFY(page < 5 || road.lookUp());
+        QVERIFY(page < 6 || road.checkBik(ONE_PARAM));
+        QWidget *current = road.wizard->currentPage();
+        Operator::typeAll(current, typed);
+        QCOMPARE(Operator::note(current), shown);
+        QCOMPARE(road.canGoOn(), page == 2);
+        Operator::typeAll(current, fix);
+        QTEST(Operator::note(current), "after");
+        QCOMPARE(road.canGoOn(), page == 2 || Operator::note(current).isEmpty());
+    }
+
     void templateRegistration_data()
     {
         // Row n of the shown names gets n typed, then "a;b" whose separator cannot be typed. A

@@ -2,6 +2,7 @@
 #include "ui_cxwpcheckparams.h"
 
 #include "corvexpaywizard.h"
+#include "cxinputnote.h"
 #include "cxwprequest.h"
 
 #include "corvexprotocol.h"
@@ -18,6 +19,8 @@ CXWPCheckParams::CXWPCheckParams(QWizard *wizard)
     // With the mask, the mandatory field counts as filled only with all nine digits.
     registerField(
         CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("checkparams.bik*")), ui->leBik);
+    // Says in words what keeps Next grey: the nine digits of the mask.
+    (new CXInputNote(this))->watch(ui->leBik, ui->lBIK, true);
 }
 
 CXWPCheckParams::~CXWPCheckParams()

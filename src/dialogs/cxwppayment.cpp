@@ -3,6 +3,7 @@
 
 #include "corvexpaywizard.h"
 #include "corvexppv.h"
+#include "cxinputnote.h"
 #include "cxrichtextlabel.h"
 #include "cxwpselecttemplate.h"
 
@@ -24,6 +25,17 @@ CXWPPayment::CXWPPayment(QWizard *wizard)
 {
     ui->setupUi(this);
     setFinalPage(true);
+    m_note = new CXInputNote(this);
+    m_note->setSource([this] {
+        QList<CXInputNote::Problem> problems;
+        if (!m_form)
+            return problems;
+        problems = m_form->problems();
+        if (m_form->summ().value() + m_form->comission().value() <= 0)
+            problems.append({CorvexPpv::tr("Summ"), tr("more than zero"), false});
+        return problems;
+    });
+    connect(this, &QWizardPage::completeChanged, m_note, &CXInputNote::refresh);
     if (wizard)
         connect(wizard, &QWizard::currentIdChanged, this, &CXWPPayment::focusForm);
 }
@@ -134,6 +146,7 @@ void CXWPPayment::initializePage()
     delete this->layout();
     layout->addWidget(m_formArea);
     layout->addWidget(m_basket, 0, Qt::AlignRight);
+    layout->addWidget(m_note);
     layout->setSpacing(9);
     layout->setContentsMargins(3, 3, 3, 3);
     setLayout(layout);
@@ -166,6 +179,7 @@ void CXWPPayment::clearWidgets()
     m_focusField.clear();
     m_formValid = false;
     m_comment.clear();
+    m_note->refresh();
 }
 
 void CXWPPayment::focusForm()

@@ -24,6 +24,8 @@ class Ui_CXWPPayment;
 
 // The last page: the provider's form, filled from the chosen template when there is one, and
 // the payment record that the wizard hands to the host after Finish.
+class CXInputNote;
+
 class CXWPPayment : public QWizardPage, public ICXWizardPage
 {
     Q_OBJECT
@@ -79,6 +81,8 @@ private:
     QString m_comment;
     QVariantMap m_additionalData;
     bool m_formValid = false;
+    // Says why Finish is grey: the form's fields that are wrong or missing, or no amount.
+    CXInputNote *m_note = nullptr;
 };
 
 #endif // CXWPPAYMENT_H

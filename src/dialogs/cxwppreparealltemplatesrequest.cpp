@@ -2,11 +2,14 @@
 #include "ui_cxwppreparealltemplatesrequest.h"
 
 #include "corvexpaywizard.h"
+#include "cxinputnote.h"
 #include "cxwprequest.h"
 
 #include "corvexprotocol.h"
 
 #include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
 
 CXWPPrepareAllTemplatesRequest::CXWPPrepareAllTemplatesRequest(QWizard *wizard)
     : QWizardPage(wizard)
@@ -16,6 +19,9 @@ CXWPPrepareAllTemplatesRequest::CXWPPrepareAllTemplatesRequest(QWizard *wizard)
     registerField(
         CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("alltemplatesrequest.phone*")),
         ui->wPhone, "phone", SIGNAL(textChanged(QString)));
+    // Says in words which input keeps Next grey and what it expects.
+    auto *note = new CXInputNote(this);
+    note->watch(ui->wPhone->findChild<QLineEdit *>(), ui->wPhone->findChild<QLabel *>(), true);
     connect(this, &QWizardPage::completeChanged, this,
         &CXWPPrepareAllTemplatesRequest::onCompleteChanged);
     // A digit typed over another keeps the page complete, so no completeChanged() tells of the

@@ -3,9 +3,12 @@
 
 #include "corvexpaywizard.h"
 #include "corvexprotocol.h"
+#include "cxinputnote.h"
 #include "cxwprequest.h"
 
 #include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
 
 CXWPRegistrationBase::CXWPRegistrationBase(QWizard *wizard)
     : QWizardPage(wizard)
@@ -25,6 +28,13 @@ CXWPRegistrationBase::CXWPRegistrationBase(QWizard *wizard)
     registerField(
         CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("registration.base.secondName*")),
         ui->leSecondName);
+
+    // Says in words which input keeps Next grey and what it expects.
+    auto *note = new CXInputNote(this);
+    note->watch(ui->wPhone->findChild<QLineEdit *>(), ui->wPhone->findChild<QLabel *>(), true);
+    note->watch(ui->leLastName, ui->lLastName, true);
+    note->watch(ui->leFirstName, ui->lFirstName, true);
+    note->watch(ui->leSecondName, ui->lSecondName, true);
 
     setFinalPage(false);
     connect(this, &QWizardPage::completeChanged, this, &CXWPRegistrationBase::onCompleteChanged);

@@ -3,6 +3,7 @@
 
 #include "corvexpaywizard.h"
 #include "corvexprotocol.h"
+#include "cxinputnote.h"
 #include "cxwpregistrationbase.h"
 #include "cxwprequest.h"
 
@@ -37,6 +38,10 @@ CXWPRegistrationDocuments::CXWPRegistrationDocuments(QWizard *wizard)
     retranslateDocumentTypes();
 
     limitDatesToToday();
+    // A future date typed is refused key by key; the note says why the keys do not take.
+    auto *note = new CXInputNote(this);
+    note->watch(ui->deIssueDate, ui->lIssueDate);
+    note->watch(ui->deBirthday, ui->lBirthday);
 }
 
 CXWPRegistrationDocuments::~CXWPRegistrationDocuments()

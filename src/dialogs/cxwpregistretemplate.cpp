@@ -2,6 +2,7 @@
 #include "ui_cxwpregistretemplate.h"
 
 #include "corvexpaywizard.h"
+#include "cxinputnote.h"
 #include "cxwpmsgsender.h"
 #include "cxwprequest.h"
 
@@ -47,6 +48,8 @@ CXWPRegistreTemplate::CXWPRegistreTemplate(QWizard *wizard)
     registerField(
         CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("templateRegistration.phone*")),
         ui->wPhone, "phone", SIGNAL(textChanged(QString)));
+    m_note = new CXInputNote(this);
+    m_note->watch(ui->wPhone->findChild<QLineEdit *>(), ui->wPhone->findChild<QLabel *>(), true);
     for (int row = 1; row <= PARAM_KEYS.size(); ++row) {
         m_paramFieldNames << CorvexPayWizard::fieldNameFor(
             wizard, QStringLiteral("templateRegistration.param %1*").arg(row));
@@ -219,6 +222,7 @@ void CXWPRegistreTemplate::addParam(const QString &name)
     grid->addWidget(edit, row, 1);
     registerField(m_paramFieldNames.value(row - 1), edit);
     connect(edit, &QLineEdit::textChanged, this, &QWizardPage::completeChanged);
+    m_note->watch(edit, label, true);
     if (!ui->gbParams->layout())
         ui->gbParams->setLayout(grid);
 }

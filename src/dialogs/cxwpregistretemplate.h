@@ -9,6 +9,7 @@
 #include <QVariantMap>
 #include <QWizardPage>
 
+class CXInputNote;
 class QLineEdit;
 class Ui_CXWPRegistreTemplate;
 
@@ -46,6 +47,8 @@ private:
     bool m_replied = false;
     // One field name per possible parameter row, unique to this page instance.
     QStringList m_paramFieldNames;
+    // Says in words which input keeps Next grey: the phone or an empty parameter.
+    CXInputNote *m_note = nullptr;
 };
 
 #endif // CXWPREGISTRETEMPLATE_H

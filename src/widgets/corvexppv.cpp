@@ -305,6 +305,8 @@ QPointer<QWidget> CorvexPpv::createLineEdit(
     connect(edit, &QLineEdit::textEdited, this, &CorvexPpv::validatorsChanged);
 
     edit->setProperty("position", parameter.pos());
+    m_titles.insert(
+        parameter.name(), parameter.label().isEmpty() ? parameter.name() : parameter.label());
     if (!parameter.value().isEmpty())
         fill(edit, parameter, parameter.value(), true);
     markFirstField(parameter, level);
@@ -328,6 +330,13 @@ QPointer<QWidget> CorvexPpv::createComboBox(
         &CorvexPpv::validatorsChanged);
     combo->setObjectName(parameter.name());
     combo->setProperty("position", parameter.pos());
+    m_titles.insert(
+        parameter.name(), parameter.label().isEmpty() ? parameter.name() : parameter.label());
+    // A choice made by the operator, not the catalogue's, is the operator's to be told about.
+    connect(combo, qOverload<int>(&QComboBox::activated), this, [this, combo] {
+        m_touched.insert(combo);
+        validatorsChanged();
+    });
     markFirstField(parameter, level);
 
     const int row = std::max(parameter.pos(), 0);
@@ -386,6 +395,8 @@ void CorvexPpv::validatorsChanged()
     if (typedInto && m_widgets.value(typedInto->objectName()).widget() == typedInto
         && m_refused.remove(typedInto->objectName()) > 0)
         showRefused();
+    if (typedInto)
+        m_touched.insert(typedInto);
     bool valid = true;
     for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it) {
         QWidget *widget = it.value().widget();
@@ -393,27 +404,50 @@ void CorvexPpv::validatorsChanged()
             valid = false;
             continue;
         }
-        bool acceptable = false;
-        if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
-            // The blanks of displayText() keep the typed characters aligned with the mask.
-            QString text = edit->displayText();
-            int pos = 0;
-            acceptable = edit->validator()
-                && edit->validator()->validate(text, pos) == QValidator::Acceptable
-                && !m_refused.contains(it.key());
-            if (it.key() != SUMM_TO_PAY)
-                valid = valid && acceptable;
-        } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
-            acceptable = combo->currentIndex() >= 0;
-            valid = valid && acceptable;
-        } else {
+        if (!qobject_cast<QLineEdit *>(widget) && !qobject_cast<QComboBox *>(widget))
             continue;
-        }
-        const QString style = acceptable ? QString() : INVALID_STYLE;
+        const bool fits = acceptable(it.key(), widget);
+        // The amount field only carries a scanned amount; it is coloured but blocks nothing.
+        if (it.key() != SUMM_TO_PAY)
+            valid = valid && fits;
+        const QString style = fits ? QString() : INVALID_STYLE;
         if (widget->styleSheet() != style)
             widget->setStyleSheet(style);
     }
     emit changed(valid);
+}
+
+bool CorvexPpv::acceptable(const QString &name, const QWidget *widget) const
+{
+    if (const auto *edit = qobject_cast<const QLineEdit *>(widget)) {
+        // The blanks of displayText() keep the typed characters aligned with the mask.
+        QString text = edit->displayText();
+        int pos = 0;
+        return edit->validator() && edit->validator()->validate(text, pos) == QValidator::Acceptable
+            && !m_refused.contains(name);
+    }
+    if (const auto *combo = qobject_cast<const QComboBox *>(widget))
+        return combo->currentIndex() >= 0;
+    return true;
+}
+
+QList<CXInputNote::Problem> CorvexPpv::problems() const
+{
+    QMultiMap<int, QString> byRow;
+    for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it) {
+        const QWidget *widget = it.value().widget();
+        if (it.key() != SUMM_TO_PAY && (!widget || !acceptable(it.key(), widget)))
+            byRow.insert(widget ? widget->property("position").toInt() : 0, it.key());
+    }
+    QList<CXInputNote::Problem> found;
+    for (const QString &name : byRow) {
+        const QWidget *widget = m_widgets.value(name).widget();
+        QString expects = tr("choose one");
+        if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
+            expects = CXInputNote::expects(edit, true);
+        found.append({m_titles.value(name), expects, m_touched.contains(widget)});
+    }
+    return found;
 }
 
 QString CorvexPpv::enteredValue(const QWidget *widget) const

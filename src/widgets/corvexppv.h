@@ -3,6 +3,7 @@
 
 #include "boxcomprofile.h"
 #include "currency.h"
+#include "cxinputnote.h"
 #include "fixnumber.h"
 #include "inputwidgetwrapper.h"
 #include "provider.h"
@@ -12,6 +13,7 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 #include <QSharedPointer>
 #include <QString>
 #include <QVariantList>
@@ -48,6 +50,9 @@ public:
     // One detail map per top-level parameter, in order of parameter names, with entered values.
     QVariantList details() const;
     QPointer<QWidget> firstEdit() const;
+    // Every input that keeps the form invalid, in the order of the rows, with what it expects
+    // and whether the operator has typed into it or picked in it.
+    QList<CXInputNote::Problem> problems() const;
     void prepareParam(ProviderParameter &parameter) const;
 
     // Provider mask letters rewritten into the line edit's mask language, with a bullet as the
@@ -89,6 +94,7 @@ private:
     void prepareItems(ProviderParameter &parameter) const;
     void markFirstField(const ProviderParameter &parameter, int level);
     void retranslateTexts();
+    bool acceptable(const QString &name, const QWidget *widget) const;
     // Puts text into a field, or, when the field's mask, length or pattern would cut, change or
     // refuse it,
     // leaves the field empty and marks it refused: invalid, and named in the note, until the
@@ -114,6 +120,9 @@ private:
     // Fields whose given value did not fit, by name: the parameter's label and the value.
     QMap<QString, QPair<QString, QString>> m_refused;
     QPointer<QLabel> m_refusedNote;
+    // Each input's name for the operator: its parameter's label, or the parameter's name.
+    QMap<QString, QString> m_titles;
+    QSet<const QWidget *> m_touched;
     int m_noteRow = 0;
 };
 
