@@ -2,6 +2,109 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>CXInputNote</name>
+    <message numerus="yes">
+        <source>at least %n digits</source>
+        <translation>
+            <numerusform>at least %n digit</numerusform>
+            <numerusform>at least %n digits</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>at least %n letters</source>
+        <translation>
+            <numerusform>at least %n letter</numerusform>
+            <numerusform>at least %n letters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>at least %n characters</source>
+        <translation>
+            <numerusform>at least %n character</numerusform>
+            <numerusform>at least %n characters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n digits</source>
+        <translation>
+            <numerusform>%n digit</numerusform>
+            <numerusform>%n digits</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n letters</source>
+        <translation>
+            <numerusform>%n letter</numerusform>
+            <numerusform>%n letters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n characters</source>
+        <translation>
+            <numerusform>%n character</numerusform>
+            <numerusform>%n characters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>up to %n digits</source>
+        <translation>
+            <numerusform>up to %n digit</numerusform>
+            <numerusform>up to %n digits</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>up to %n letters</source>
+        <translation>
+            <numerusform>up to %n letter</numerusform>
+            <numerusform>up to %n letters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>up to %n characters</source>
+        <translation>
+            <numerusform>up to %n character</numerusform>
+            <numerusform>up to %n characters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %n digits</source>
+        <translation>
+            <numerusform>%1 to %n digit</numerusform>
+            <numerusform>%1 to %n digits</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %n letters</source>
+        <translation>
+            <numerusform>%1 to %n letter</numerusform>
+            <numerusform>%1 to %n letters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %n characters</source>
+        <translation>
+            <numerusform>%1 to %n character</numerusform>
+            <numerusform>%1 to %n characters</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>a valid value</source>
+        <translation>a valid value</translation>
+    </message>
+    <message>
+        <source>a full date, today or earlier</source>
+        <translation>a full date, today or earlier</translation>
+    </message>
+    <message>
+        <source>choose one</source>
+        <translation>choose one</translation>
+    </message>
+    <message>
+        <source>required</source>
+        <translation>required</translation>
+    </message>
+</context>
+<context>
     <name>CXPayTemplatesModel</name>
     <message>
         <source>Add new</source>
@@ -164,6 +267,10 @@
     <message>
         <source>Add to the basket</source>
         <translation>Add to the basket</translation>
+    </message>
+    <message>
+        <source>more than zero</source>
+        <translation>more than zero</translation>
     </message>
 </context>
 <context>
@@ -456,6 +563,10 @@
     <message>
         <source>%1: &quot;%2&quot; does not fit this field and was not entered</source>
         <translation>%1: &quot;%2&quot; does not fit this field and was not entered</translation>
+    </message>
+    <message>
+        <source>choose one</source>
+        <translation>choose one</translation>
     </message>
 </context>
 </TS>

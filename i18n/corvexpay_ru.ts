@@ -2,6 +2,121 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en_US">
 <context>
+    <name>CXInputNote</name>
+    <message numerus="yes">
+        <source>at least %n digits</source>
+        <translation>
+            <numerusform>не меньше %n цифры</numerusform>
+            <numerusform>не меньше %n цифр</numerusform>
+            <numerusform>не меньше %n цифр</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>at least %n letters</source>
+        <translation>
+            <numerusform>не меньше %n буквы</numerusform>
+            <numerusform>не меньше %n букв</numerusform>
+            <numerusform>не меньше %n букв</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>at least %n characters</source>
+        <translation>
+            <numerusform>не меньше %n символа</numerusform>
+            <numerusform>не меньше %n символов</numerusform>
+            <numerusform>не меньше %n символов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n digits</source>
+        <translation>
+            <numerusform>%n цифра</numerusform>
+            <numerusform>%n цифры</numerusform>
+            <numerusform>%n цифр</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n letters</source>
+        <translation>
+            <numerusform>%n буква</numerusform>
+            <numerusform>%n буквы</numerusform>
+            <numerusform>%n букв</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n characters</source>
+        <translation>
+            <numerusform>%n символ</numerusform>
+            <numerusform>%n символа</numerusform>
+            <numerusform>%n символов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>up to %n digits</source>
+        <translation>
+            <numerusform>до %n цифры</numerusform>
+            <numerusform>до %n цифр</numerusform>
+            <numerusform>до %n цифр</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>up to %n letters</source>
+        <translation>
+            <numerusform>до %n буквы</numerusform>
+            <numerusform>до %n букв</numerusform>
+            <numerusform>до %n букв</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>up to %n characters</source>
+        <translation>
+            <numerusform>до %n символа</numerusform>
+            <numerusform>до %n символов</numerusform>
+            <numerusform>до %n символов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %n digits</source>
+        <translation>
+            <numerusform>от %1 до %n цифры</numerusform>
+            <numerusform>от %1 до %n цифр</numerusform>
+            <numerusform>от %1 до %n цифр</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %n letters</source>
+        <translation>
+            <numerusform>от %1 до %n буквы</numerusform>
+            <numerusform>от %1 до %n букв</numerusform>
+            <numerusform>от %1 до %n букв</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %n characters</source>
+        <translation>
+            <numerusform>от %1 до %n символа</numerusform>
+            <numerusform>от %1 до %n символов</numerusform>
+            <numerusform>от %1 до %n символов</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>a valid value</source>
+        <translation>допустимое значение</translation>
+    </message>
+    <message>
+        <source>a full date, today or earlier</source>
+        <translation>полная дата, не позже сегодняшней</translation>
+    </message>
+    <message>
+        <source>choose one</source>
+        <translation>выберите значение</translation>
+    </message>
+    <message>
+        <source>required</source>
+        <translation>обязательное поле</translation>
+    </message>
+</context>
+<context>
     <name>CXPayTemplatesModel</name>
     <message>
         <source>Add new</source>
@@ -164,6 +279,10 @@
     <message>
         <source>Add to the basket</source>
         <translation>Добавить в корзину</translation>
+    </message>
+    <message>
+        <source>more than zero</source>
+        <translation>больше нуля</translation>
     </message>
 </context>
 <context>
@@ -456,6 +575,10 @@
     <message>
         <source>%1: &quot;%2&quot; does not fit this field and was not entered</source>
         <translation>%1: «%2» не помещается в это поле и не введено</translation>
+    </message>
+    <message>
+        <source>choose one</source>
+        <translation>выберите значение</translation>
     </message>
 </context>
 </TS>

@@ -48,12 +48,15 @@ bool read(const QString &path, const QString &language)
         return false;
     QXmlStreamReader xml(&file);
     QString context;
+    bool numerus = false;
+    int forms = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (xml.name() == QLatin1String("message")) {
+            numerus = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
             catalogue.append({language, language + QLatin1String(" | ") + context, {}, {}, {}});
         } else if (xml.name() == QLatin1String("source")) {
             catalogue.last().source = xml.readElementText();
@@ -62,6 +65,13 @@ bool read(const QString &path, const QString &language)
             catalogue.last().tag += QLatin1String(" | ") + xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             catalogue.last().type = xml.attributes().value(QLatin1String("type")).toString();
+            forms = 0;
+            if (!numerus)
+                catalogue.last().translation = xml.readElementText();
+        } else if (xml.name() == QLatin1String("numerusform")) {
+            // Each plural form is checked as a translation of its own.
+            if (forms++ > 0)
+                catalogue.append(catalogue.last());
             catalogue.last().translation = xml.readElementText();
         }
     }
