@@ -12,7 +12,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QWizard>
 #endif
@@ -96,19 +95,6 @@ inline bool press(QWizard *wizard, QWizard::WizardButton which)
         return false;
     click(button);
     return true;
-}
-
-// Types each "name:keys" into the input of that object name on `page`, clicking into it first.
-inline void typeAll(QWidget *page, const QStringList &entries)
-{
-    for (const QString &entry : entries) {
-        const int colon = entry.indexOf(':');
-        auto *input = page->findChild<QWidget *>(entry.left(colon));
-        // An empty masked field takes the first key at its first place.
-        if (auto *edit = qobject_cast<QLineEdit *>(input); edit && edit->text().isEmpty())
-            edit->home(false);
-        type(input, entry.mid(colon + 1));
-    }
 }
 
 // The words under a page's inputs as the operator reads them; empty while they are hidden.

@@ -345,6 +345,9 @@ private slots:
                 Operator::click(reg.find("cbSkipAddress"));
             reg.fillDocuments(
                 3, {"1234", "567890", "OVD", "Moscow", "RU", "\t\t" + issued, "\t\t" + born});
+            // The rows' future years are refused key by key, and the note says why.
+            QCOMPARE(Operator::note(reg.wizard->currentPage()).count("today or earlier"),
+                int(issued > "2011") + int(born > "2011"));
             QVERIFY(reg.next());
         }
         if (reg.wizard->currentId() == 3) {
@@ -387,21 +390,25 @@ private slots:
     }
     // What the pages hand on from what the operator types, in order into the page's edits: the
     // wizard's phone, from a complete page only (the base page needs a valid phone and something
-    // in every name), and the BIK field.
+    // in every name), and the BIK field; under the inputs, the words that say what keeps Next grey.
     void input_data()
     {
-        addRows<int, QStringList, bool, QString>({"page", "keys", "complete", "value"},
+        const QString phone = "Mobile phone: 10 digits", bik = "BIK: 9 digits";
+        addRows<int, QStringList, bool, QString, QString>(
+            {"page", "keys", "complete", "value", "words"},
             {
-                {"base, second name empty", 1, {"9123456789", "Ivanov", "Ivan", ""}, false, ""},
-                {"base, names of spaces", 1, {"9123456789", " ", "  ", "   "}, true, "9123456789"},
-                {"base, nine digits", 1, {"912345678", "Ivanov", "Ivan", "Ivanovich"}, false, ""},
-                {"phone, nine digits", 4, {"900123456"}, false, ""},
+                {"base, second name empty", 1, {"9123456789", "Ivanov", "Ivan", ""}, false, "",
+                    "Second Name: required"},
+                {"base, spaces", 1, {"9123456789", " ", "  ", "   "}, true, "9123456789", ""},
+                {"base, nine digits", 1, {"912345678", "I", "I", "I"}, false, "", phone},
+                {"phone, nine digits", 4, {"900123456"}, false, "", phone},
                 // Still complete, so no completeChanged() tells the wizard.
-                {"phone, digit typed over", 4, {PHONE, "8"}, true, "8001234567"},
-                {"bik, nothing", 5, {""}, false, ""},
-                {"bik, eight digits", 5, {"04452522"}, false, "04452522"},
-                {"bik, letters", 5, {"04ab4525"}, false, "044525"},
-                {"bik, ten digits", 5, {BIK + "9"}, true, BIK},
+                {"phone, digit typed over", 4, {PHONE, "8"}, true, "8001234567", ""},
+                {"bik, nothing", 5, {""}, false, "", bik},
+                {"bik, eight digits", 5, {"04452522"}, false, "04452522", bik},
+                {"bik, the ninth digit", 5, {"04452522", "5"}, true, BIK, ""},
+                {"bik, letters", 5, {"04ab4525"}, false, "044525", bik},
+                {"bik, ten digits", 5, {BIK + "9"}, true, BIK, ""},
             });
     }
     void input()
@@ -416,51 +423,8 @@ private slots:
             page == 4 ? road.typePhone(chunk) : Operator::type(road.find("leBik"), chunk);
         QTEST(page == 5 ? road.wizard->field("checkparams.bik").toString() : road.wizard->phone(),
             "value");
+        QTEST(Operator::note(road.wizard->currentPage()), "words");
         QTEST(road.next(), "complete");
-    }
-
-    // Which input keeps Next grey, and what it expects, is said in words under the inputs: the
-    // operator's mistakes alone, else what is still missing; a good value takes the words away.
-    void words_data()
-    {
-        const QString names = "Last name: required\nFirst Name: required\nSecond Name: required";
-        const int year = QDate::currentDate().year();
-        addRows<int, QStringList, QString, QStringList, QString>(
-            {"page", "typed", "shown", "fix", "after"},
-            {{"base, fresh", 1, {}, "Mobile phone: 10 digits\n" + names, {"lePhone:9123456789"},
-                 names},
-                {"base, nine digits", 1, {"lePhone:912345678", "leLastName:I"},
-                    "Mobile phone: 10 digits", {"lePhone:9"}, names.mid(names.indexOf("First"))},
-                {"base, second name", 1, {"lePhone:9123456789", "leLastName:I", "leFirstName:I"},
-                    "Second Name: required", {"leSecondName:I"}, ""},
-                {"phone", 4, {"lePhone:900123456"}, "Mobile phone: 10 digits", {"lePhone:7"}, ""},
-                {"bik", 5, {"leBik:04452522"}, "BIK: 9 digits", {"leBik:5"}, ""},
-                {"template parameter", 6, {}, "Contract: required", {"Contract:1"}, ""},
-                // A future year is refused key by key.
-                {"birthday next year", 2, {"deBirthday:\t\t" + QString::number(year + 1)},
-                    "Birthday: a full date, today or earlier",
-                    {"deBirthday:\b\b\b\b" + QString::number(year)}, ""}});
-    }
-    void words()
-    {
-        QFETCH(int, page);
-        QFETCH(QString, shown);
-        QFETCH(QStringList, typed);
-        QFETCH(QStringList, fix);
-        Road road(page < 4 ? "rbRegistration" : "rbRequirementsCodes");
-        if (page == 2) {
-            road.typeInto(BASE_EDITS, {"9123456789", "I", "I", "I"});
-            QVERIFY(road.next());
-        }
-        QVERIFY(page < 5 || road.lookUp());
-        QVERIFY(page < 6 || road.checkBik(ONE_PARAM));
-        QWidget *current = road.wizard->currentPage();
-        Operator::typeAll(current, typed);
-        QCOMPARE(Operator::note(current), shown);
-        QCOMPARE(road.canGoOn(), page == 2);
-        Operator::typeAll(current, fix);
-        QTEST(Operator::note(current), "after");
-        QCOMPARE(road.canGoOn(), page == 2 || Operator::note(current).isEmpty());
     }
 
     void templateRegistration_data()
@@ -510,6 +474,8 @@ private slots:
                 QCOMPARE(label->textFormat(), Qt::PlainText);
             }
             QCOMPARE(shown, labels);
+            QCOMPARE(Operator::note(road.wizard->currentPage()).section('\n', 0, 0),
+                labels.isEmpty() ? "" : QString(labels.first()).replace("&&", "&") + ": required");
             QVector<bool> opened {road.canGoOn()};
             for (int row = 1; row <= labels.size(); ++row) {
                 Operator::type(road.params().value(row - 1), QString::number(row) + "a;b");
@@ -518,6 +484,7 @@ private slots:
                     QVariant(QString::number(row) + "ab"));
             }
             QCOMPARE(opened, QVector<bool>(labels.size(), false) << true);
+            QCOMPARE(Operator::note(road.wizard->currentPage()), QString());
             QVERIFY(
                 round || (Operator::press(road.wizard.get(), QWizard::BackButton) && road.next()));
         }

@@ -324,41 +324,48 @@ private slots:
         QTEST(form->account(), "account");
     }
 
-    // The words that say what a field expects come from its mask, counted by kind of place.
     void translateMask_data()
     {
-        addRows<QString, QString, QString>({"mask", "translated", "words"},
-            {{"phone", "8(999)999-99-99", "8(000)000-00-00;" + BULLET, "up to 10 digits"},
-                {"every provider letter", "CcAaLl90", "XxNnAa09;" + BULLET,
-                    "2 to 4 characters, 1 to 2 letters, 1 to 2 digits"},
-                {"own blank character", "00;_", "99;_", "2 digits"},
-                {"escaped semicolon", "00\\;_", "99\\;_;" + BULLET, "2 digits"},
-                {"first digit required", "0999", "9000;" + BULLET, "1 to 4 digits"},
-                {"too short to name a blank", ";_", ";_;" + BULLET, ""},
-                {"no mask", "", ";" + BULLET, ""}});
+        addRows<QString, QString>({"mask", "translated"},
+            {{"phone", "8(999)999-99-99", "8(000)000-00-00;" + BULLET},
+                {"every provider letter", "CcAaLl90", "XxNnAa09;" + BULLET},
+                {"own blank character", "00;_", "99;_"},
+                {"escaped semicolon", "00\\;_", "99\\;_;" + BULLET},
+                {"too short to name a blank", ";_", ";_;" + BULLET},
+                {"no mask", "", ";" + BULLET}});
     }
 
     void translateMask()
     {
         QFETCH(QString, mask);
         QTEST(CorvexPpv::translateMask(mask), "translated");
-        QTEST(CXInputNote::maskWords(CorvexPpv::translateMask(mask)), "words");
     }
 
-    // ... and from its pattern when that is one class of characters, counted.
-    void patternWords_data()
+    // What a field expects: from a simple pattern, else from its mask's places by kind.
+    void expects_data()
     {
-        addRows<QString, QString>({"pattern", "words"},
-            {{"ten digits", "^\\d{10}$", "10 digits"}, {"range", "[0-9]{2,4}", "2 to 4 digits"},
-                {"up to", "\\d{0,3}", "up to 3 digits"},
-                {"at least", "^.{3,}$", "at least 3 characters"},
-                {"letters", "[A-Za-z]{2}", "2 letters"}, {"one", "\\d", "1 digits"},
-                {"alternatives", "^$|^\\d+$", ""}, {"reversed", "\\d{5,2}", ""}});
+        addRows<QString, QString, QString>({"mask", "pattern", "words"},
+            {{"phone mask", "8(999)999-99-99", "", "up to 10 digits"},
+                {"every provider letter", "CcAaLl90", ".*",
+                    "2 to 4 characters, 1 to 2 letters, 1 to 2 digits"},
+                {"escaped, own blank", "00\\;0;_", "", "3 digits"},
+                {"first digit required", "0999", "", "1 to 4 digits"},
+                {"pattern before mask", "999", "^\\d{3}$", "3 digits"},
+                {"range", "", "[0-9]{2,4}", "2 to 4 digits"},
+                {"at least", "", "^.{3,}$", "at least 3 characters"},
+                {"letters", "", "[A-Za-z]{2}", "2 letters"},
+                {"not simple", "", "^$|^\\d+$", "a valid value"}});
     }
-    void patternWords()
+    void expects()
     {
+        QFETCH(QString, mask);
         QFETCH(QString, pattern);
-        QTEST(CXInputNote::patternWords(pattern), "words");
+        QLineEdit edit;
+        edit.setInputMask(CorvexPpv::translateMask(mask));
+        auto *validator = new CXMaskEditValidator(edit.displayText(), &edit);
+        validator->setRegExp(QRegExp(pattern));
+        edit.setValidator(validator);
+        QTEST(CXInputNote::expects(&edit), "words");
     }
 
     void entry_data()
@@ -669,34 +676,30 @@ private slots:
             payment.additionalMap(), byTemplate ? t.templates()->additionalData() : QVariantMap());
     }
 
-    // Finish is never grey without words under the form: the field that is wrong and what it
-    // expects, or what is still missing; a good value takes them away.
+    // Finish is never grey without words: the field that is wrong, else what is still missing.
     void words_data()
     {
-        addRows<QString, QStringList, QString, QStringList, QString>(
-            {"payType", "typed", "shown", "fix", "after"},
-            {{"nine digits", "1", {"account:912345678", "sbToAccount:5"}, "account: 10 digits",
-                 {"account:0"}, ""},
-                {"no amount", "1", {"account:9123456789"}, "Summ: more than zero",
-                    {"sbToAccount:5"}, ""},
-                {"nothing chosen", "3", {"account:9123456789", "sbToAccount:5"},
-                    "payType: choose one", {"payType:C"}, ""}});
+        addRows<QString, QString, QString, QString>({"payType", "account", "amount", "shown"},
+            {{"nine digits", "1", "912345678", "5", "account: 10 digits"},
+                {"nothing chosen, no amount", "3", "9123456789", "0",
+                    "payType: choose one\nSumm: more than zero"}});
     }
     void words()
     {
         QFETCH(QString, payType);
-        QFETCH(QStringList, typed);
-        QFETCH(QStringList, fix);
+        QFETCH(QString, account);
+        QFETCH(QString, amount);
         Terminal t;
         t.wizard.provider()->parameters()[1].setValue(payType);
         t.wizard.show();
         t.choose("rbPaymentByCode");
-        QWidget *page = t.wizard.currentPage();
-        Operator::typeAll(page, typed);
-        QTEST(Operator::note(page), "shown");
+        t.fill(account, "", "sbToAccount", amount);
+        QTEST(Operator::note(t.wizard.currentPage()), "shown");
         QVERIFY(!t.wizard.button(QWizard::FinishButton)->isEnabled());
-        Operator::typeAll(page, fix);
-        QTEST(Operator::note(page), "after");
+        Operator::type(t.find("account"), "0");
+        Operator::type(t.find("payType"), "C");
+        typeAmount(t.find<QDoubleSpinBox>("sbToAccount"), "5");
+        QCOMPARE(Operator::note(t.wizard.currentPage()), QString());
         QVERIFY(t.wizard.button(QWizard::FinishButton)->isEnabled());
     }
 

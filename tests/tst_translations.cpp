@@ -68,8 +68,7 @@ bool read(const QString &path, const QString &language)
             forms = 0;
             if (!numerus)
                 catalogue.last().translation = xml.readElementText();
-        } else if (xml.name() == QLatin1String("numerusform")) {
-            // Each plural form is checked as a translation of its own.
+        } else if (xml.name() == QLatin1String("numerusform")) { // each form on its own
             if (forms++ > 0)
                 catalogue.append(catalogue.last());
             catalogue.last().translation = xml.readElementText();
