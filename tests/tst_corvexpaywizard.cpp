@@ -400,7 +400,7 @@ private slots:
                 {"base, second name empty", 1, {"9123456789", "Ivanov", "Ivan", ""}, false, "",
                     "Second Name: required"},
                 {"base, spaces", 1, {"9123456789", " ", "  ", "   "}, true, "9123456789", ""},
-                {"base, nine digits", 1, {"912345678", "I", "I", "I"}, false, "", phone},
+                {"base, nine digits", 1, {"912345678", "I", "I", ""}, false, "", phone},
                 {"phone, nine digits", 4, {"900123456"}, false, "", phone},
                 // Still complete, so no completeChanged() tells the wizard.
                 {"phone, digit typed over", 4, {PHONE, "8"}, true, "8001234567", ""},
