@@ -103,6 +103,13 @@
         <source>required</source>
         <translation>required</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>and %n more</numerusform>
+            <numerusform>and %n more</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CXPayTemplatesModel</name>

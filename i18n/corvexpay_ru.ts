@@ -115,6 +115,14 @@
         <source>required</source>
         <translation>обязательное поле</translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>и ещё %n</numerusform>
+            <numerusform>и ещё %n</numerusform>
+            <numerusform>и ещё %n</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CXPayTemplatesModel</name>

@@ -346,7 +346,7 @@ private slots:
     {
         addRows<QString, QString, QString>({"mask", "pattern", "words"},
             {{"phone mask", "8(999)999-99-99", "", "up to 10 digits"},
-                {"every provider letter", "CcAaLl90", ".*",
+                {"all letters", "CcAaLl90", ".*",
                     "2 to 4 characters, 1 to 2 letters, 1 to 2 digits"},
                 {"escaped, own blank", "00\\;0;_", "", "3 digits"},
                 {"first digit required", "0999", "", "1 to 4 digits"},
@@ -676,24 +676,23 @@ private slots:
             payment.additionalMap(), byTemplate ? t.templates()->additionalData() : QVariantMap());
     }
 
-    // Finish is never grey without words: the field that is wrong, else what is still missing.
+    // Finish is never grey without words: the field typed wrong alone, else what is missing.
     void words_data()
     {
-        addRows<QString, QString, QString, QString>({"payType", "account", "amount", "shown"},
-            {{"nine digits", "1", "912345678", "5", "account: 10 digits"},
-                {"nothing chosen, no amount", "3", "9123456789", "0",
+        addRows<QString, QString, QString>({"payType", "account", "shown"},
+            {{"nine digits", "1", "912345678", "account: 10 digits"},
+                {"nothing chosen, no amount", "3", "9123456789",
                     "payType: choose one\nSumm: more than zero"}});
     }
     void words()
     {
         QFETCH(QString, payType);
         QFETCH(QString, account);
-        QFETCH(QString, amount);
         Terminal t;
         t.wizard.provider()->parameters()[1].setValue(payType);
         t.wizard.show();
         t.choose("rbPaymentByCode");
-        t.fill(account, "", "sbToAccount", amount);
+        t.fill(account, "", "sbToAccount", "0");
         QTEST(Operator::note(t.wizard.currentPage()), "shown");
         QVERIFY(!t.wizard.button(QWizard::FinishButton)->isEnabled());
         Operator::type(t.find("account"), "0");
@@ -701,6 +700,10 @@ private slots:
         typeAmount(t.find<QDoubleSpinBox>("sbToAccount"), "5");
         QCOMPARE(Operator::note(t.wizard.currentPage()), QString());
         QVERIFY(t.wizard.button(QWizard::FinishButton)->isEnabled());
+        auto *note = t.find<CXInputNote>("lInputNote");
+        note->setSource([] { return QVector<CXInputNote::Problem>(5, {"f", "x"}).toList(); });
+        note->refresh();
+        QCOMPARE(note->text(), "f: x\nf: x\nf: x\nand 2 more");
     }
 
     void withoutProvider()

@@ -48,15 +48,15 @@ bool read(const QString &path, const QString &language)
         return false;
     QXmlStreamReader xml(&file);
     QString context;
-    bool numerus = false;
-    int forms = 0;
+    int forms = -1; // plural forms read of the message, -1 when it has none
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (xml.name() == QLatin1String("message")) {
-            numerus = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+            forms
+                = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes") ? 0 : -1;
             catalogue.append({language, language + QLatin1String(" | ") + context, {}, {}, {}});
         } else if (xml.name() == QLatin1String("source")) {
             catalogue.last().source = xml.readElementText();
@@ -65,8 +65,7 @@ bool read(const QString &path, const QString &language)
             catalogue.last().tag += QLatin1String(" | ") + xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             catalogue.last().type = xml.attributes().value(QLatin1String("type")).toString();
-            forms = 0;
-            if (!numerus)
+            if (forms < 0)
                 catalogue.last().translation = xml.readElementText();
         } else if (xml.name() == QLatin1String("numerusform")) { // each form on its own
             if (forms++ > 0)

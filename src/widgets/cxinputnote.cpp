@@ -16,6 +16,7 @@
 namespace {
 
 const QString ERROR_STYLE = QStringLiteral("color: rgb(170, 0, 0)");
+const int MAX_LINES = 4;
 
 enum Kind { Digit, Letter, Character };
 
@@ -157,7 +158,12 @@ void CXInputNote::refresh()
     }
     // The operator's own mistakes first and alone; what is merely still missing is named
     // calmly, and only while nothing typed is wrong.
-    const QStringList lines = touched.isEmpty() ? untouched : touched;
+    QStringList lines = touched.isEmpty() ? untouched : touched;
+    // A long form does not lose its room to the note: the first inputs named, then how many more.
+    if (lines.size() > MAX_LINES) {
+        const int more = int(lines.size()) - (MAX_LINES - 1);
+        lines = lines.mid(0, MAX_LINES - 1) << tr("and %n more", nullptr, more);
+    }
     const QString style = touched.isEmpty() ? QString() : ERROR_STYLE;
     if (styleSheet() != style)
         setStyleSheet(style);
