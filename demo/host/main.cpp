@@ -4,6 +4,8 @@
 #include "hostsetup.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
 
 int main(int argc, char *argv[])
 {
@@ -33,10 +35,27 @@ int main(int argc, char *argv[])
     HostSetup setup(program);
     setup.parser().setApplicationDescription(
         QStringLiteral("A terminal host that runs a payment for the Corvex provider through the "
-                       "payment plug-in, in a window."));
+                       "payment plug-in, full screen as at a terminal."));
+    const QCommandLineOption windowedOption(QStringLiteral("windowed"),
+        QStringLiteral("Show the payment in a window of its own size instead of full screen."));
+    setup.parser().addOption(windowedOption);
     if (!setup.parse(arguments.all) || !setup.loadTerminal() || !setup.loadPlugin()
         || !setup.start())
         return HostSetup::SetupError;
     setup.describe();
+
+    // A terminal shows nothing but the payment; on a desktop the window takes the size the
+    // plug-in asks for.
+    auto *window = dynamic_cast<QWidget *>(setup.dialog());
+    if (window) {
+        if (!setup.parser().isSet(windowedOption))
+            window->setWindowState(window->windowState() | Qt::WindowFullScreen);
+        QTimer::singleShot(0, window, [window, &setup] {
+            setup.out() << "window   "
+                        << (window->isFullScreen() ? QStringLiteral("full screen ")
+                                                   : QStringLiteral("windowed "))
+                        << window->width() << "x" << window->height() << Qt::endl;
+        });
+    }
     return setup.report(setup.dialog()->execute());
 }

@@ -11,7 +11,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -24,6 +23,12 @@ CXWPPayment::CXWPPayment(QWizard *wizard)
 {
     ui->setupUi(this);
     setFinalPage(true);
+    // Each visit lays out its own form in here; the page's layout stays, so that the wizard can
+    // put the page into a scroll area once.
+    m_visit = new QWidget(this);
+    auto *pageLayout = new QVBoxLayout(this);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(m_visit);
     if (wizard)
         connect(wizard, &QWizard::currentIdChanged, this, &CXWPPayment::focusForm);
 }
@@ -80,20 +85,23 @@ void CXWPPayment::initializePage()
             payWizard()->page(payWizard()->visitedIds().last()));
 
     m_template = templates;
+    QWidget *header = nullptr;
     if (templates) {
-        m_card = new CXRichTextLabel(QString(), this);
-        m_card->setObjectName(QStringLiteral("lTemplate"));
         // The card and the template's details side by side: one above the other they leave a
-        // long form too little of the screen.
-        auto *templateRow = new QHBoxLayout;
+        // long form too little of the screen. They scroll with the form's inputs, so that the
+        // amounts below stay in view.
+        header = new QWidget(this);
+        m_card = new CXRichTextLabel(QString(), header);
+        m_card->setObjectName(QStringLiteral("lTemplate"));
+        auto *templateRow = new QHBoxLayout(header);
+        templateRow->setContentsMargins(0, 0, 0, 0);
         templateRow->setSpacing(9);
         templateRow->addWidget(m_card, 3);
         const QString info = templates->info();
         if (!info.isEmpty()) {
-            m_info = new CXRichTextLabel(info, this);
+            m_info = new CXRichTextLabel(info, header);
             templateRow->addWidget(m_info, 2, Qt::AlignTop);
         }
-        layout->addLayout(templateRow);
         m_comment = templates->plainDescription();
         m_additionalData = templates->additionalData();
     } else {
@@ -107,18 +115,14 @@ void CXWPPayment::initializePage()
             parameter.setValue(code);
     }
 
-    m_form = new CorvexPpv(payee, currency(), prepay(), comProfile(), font, this);
+    m_form = new CorvexPpv(payee, currency(), prepay(), comProfile(), font, m_visit);
+    if (header)
+        m_form->setHeader(header);
     retranslateVisit();
     m_focusField = m_form->focusWidget();
     connect(m_form, &CorvexPpv::changed, this, &CXWPPayment::changed);
     connect(m_form, &CorvexPpv::amountChanged, this, &QWizardPage::completeChanged);
     m_form->check();
-
-    m_formArea = new QScrollArea(this);
-    m_formArea->setFrameShape(QFrame::NoFrame);
-    m_formArea->setFocusPolicy(Qt::NoFocus);
-    m_formArea->setWidgetResizable(true);
-    m_formArea->setWidget(m_form);
 
     // The basket box, made before the form, would otherwise come in the Tab order after the
     // wizard's buttons rather than after the form's last input.
@@ -131,12 +135,12 @@ void CXWPPayment::initializePage()
     if (last)
         setTabOrder(last, m_basket);
 
-    delete this->layout();
-    layout->addWidget(m_formArea);
+    delete m_visit->layout();
+    layout->addWidget(m_form, 1);
     layout->addWidget(m_basket, 0, Qt::AlignRight);
     layout->setSpacing(9);
     layout->setContentsMargins(3, 3, 3, 3);
-    setLayout(layout);
+    m_visit->setLayout(layout);
 }
 
 void CXWPPayment::cleanupPage()
@@ -149,16 +153,15 @@ void CXWPPayment::clearWidgets()
 {
     if (m_form)
         m_form->disconnect(this);
-    for (QWidget *widget : {static_cast<QWidget *>(m_form.data()),
-             static_cast<QWidget *>(m_formArea.data()), static_cast<QWidget *>(m_basket.data()),
-             static_cast<QWidget *>(m_card.data()), static_cast<QWidget *>(m_info.data())}) {
+    for (QWidget *widget :
+        {static_cast<QWidget *>(m_form.data()), static_cast<QWidget *>(m_basket.data()),
+            static_cast<QWidget *>(m_card.data()), static_cast<QWidget *>(m_info.data())}) {
         if (widget) {
             widget->close();
             widget->deleteLater();
         }
     }
     m_form.clear();
-    m_formArea.clear();
     m_basket.clear();
     m_card.clear();
     m_info.clear();

@@ -19,7 +19,6 @@ class CorvexPpv;
 class CXWPSelectTemplate;
 class QCheckBox;
 class QLabel;
-class QScrollArea;
 class Ui_CXWPPayment;
 
 // The last page: the provider's form, filled from the chosen template when there is one, and
@@ -65,8 +64,7 @@ private:
 
     Ui_CXWPPayment *ui;
     QPointer<CorvexPpv> m_form;
-    // Holds the form, so that a provider with many parameters scrolls instead of squeezing rows.
-    QPointer<QScrollArea> m_formArea;
+    QWidget *m_visit = nullptr;
     QPointer<QCheckBox> m_basket;
     // The chosen template's card, on the page rather than in the wizard's header: the header
     // keeps two lines of subtitle and would cut the card.

@@ -17,6 +17,7 @@
 #include <QVariantList>
 #include <QWidget>
 
+class CXFitScrollArea;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -48,6 +49,8 @@ public:
     // One detail map per top-level parameter, in order of parameter names, with entered values.
     QVariantList details() const;
     QPointer<QWidget> firstEdit() const;
+    // Puts `header` above the parameters, where it scrolls with them.
+    void setHeader(QWidget *header);
     void prepareParam(ProviderParameter &parameter) const;
 
     // Provider mask letters rewritten into the line edit's mask language, with a bullet as the
@@ -97,6 +100,7 @@ private:
     void showRefused();
     SummDoubleSpinBox *addAmountRow(
         QGridLayout *grid, int row, const QString &label, const QString &name);
+    void alignLabels();
 
     QPointer<SummDoubleSpinBox> m_summBox;
     QPointer<SummDoubleSpinBox> m_toAccountBox;
@@ -114,6 +118,10 @@ private:
     // Fields whose given value did not fit, by name: the parameter's label and the value.
     QMap<QString, QPair<QString, QString>> m_refused;
     QPointer<QLabel> m_refusedNote;
+    // The parameters scroll in their own area; the amount boxes below it stay in view.
+    QPointer<CXFitScrollArea> m_parameterArea;
+    QGridLayout *m_grid = nullptr;
+    QGridLayout *m_amountGrid = nullptr;
     int m_noteRow = 0;
 };
 
