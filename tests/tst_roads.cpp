@@ -11,6 +11,7 @@
 #include "demoprocess.h"
 #include "formfixtures.h"
 #include "hostlanguage.h"
+#include "hostsetup.h"
 #include "icxwizardpage.h"
 #include "paymentjson.h"
 #include "roaddriver.h"
@@ -137,12 +138,16 @@ struct Terminal
     std::unique_ptr<IPayDialog> dialog;
     CorvexPayWizard *wizard = nullptr;
 
-    bool start(const QString &serviceFile, bool longForm = false)
+    // A point size other than 0 replaces the terminal file's for both fonts.
+    bool start(const QString &serviceFile, bool longForm = false, int pointSize = 0)
     {
         QString error;
         if (!settings.load(CORVEX_DEMO_DATA_DIR "/terminal.json", &error)
             || !simulator.load(serviceFile, &error))
             return false;
+        for (QFont *font : {&settings.font, &settings.interfaceFont})
+            font->setPointSize(pointSize > 0 ? pointSize : font->pointSize());
+        HostSetup::applyLook(settings);
         channel.setLog(&log);
         handler.setInputFont(settings.font);
         handler.setMessageReciever(&channel, TerminalChannel::replySignal());
@@ -164,22 +169,27 @@ struct Terminal
     }
 };
 
-// Watches the operator's presses on Next and Finish at the terminal's screen size. As either is
-// pressed, the page is checked: the wizard asks for no more than the screen, no scroll bar shows,
-// every label gets the room its text needs inside the window, and the wizard's buttons are on
-// screen. With `holdFinish`, Finish is not let through, to leave the wizard open on its last page.
+// Watches the operator's presses on Next and Finish in a window of the given size. As either is
+// pressed, the page is checked: no two inputs, labels or buttons overlap; every label gets the
+// room its text needs; the wizard's buttons and, on the payment page, the amount boxes and the
+// basket box are fully in view from 800x600 on. At the terminal's screen size the wizard asks for
+// no more than the screen, no scroll bar shows but the payment form's, and every label is inside
+// the window. With
+// `holdFinish`, Finish is not let through, to leave the wizard open on its last page.
 class ScreenCheck : public QObject
 {
 public:
     QStringList problems;
     QWizard *wizard = nullptr;
+    QSize size = SCREEN;
+    int font = 0;
     bool holdFinish = false, held = false;
 
     void watch(QWizard *watched, bool hold = false)
     {
         wizard = watched;
         holdFinish = hold;
-        wizard->resize(SCREEN);
+        wizard->resize(size);
         for (auto which : {QWizard::NextButton, QWizard::FinishButton})
             wizard->button(which)->installEventFilter(this);
     }
@@ -197,22 +207,37 @@ protected:
     }
 
 private:
+    QRect placed(QWidget *widget) const
+    {
+        return QRect(widget->mapTo(wizard, QPoint()), widget->size());
+    }
+    // The part of a widget in view: inside every widget it is in, the scroll areas' views too.
+    QRect shown(QWidget *widget) const
+    {
+        QRect seen = placed(widget);
+        for (QWidget *in = widget->parentWidget(); in && in != wizard; in = in->parentWidget())
+            seen &= placed(in);
+        return seen & wizard->rect();
+    }
+
     void check(const QString &page)
     {
+        const bool full = size == SCREEN;
+        const bool last = wizard->currentId() % 16 == CorvexPayWizard::PagePayment;
         const QSize hint = wizard->sizeHint();
-        if (hint.boundedTo(SCREEN) != hint || wizard->size() != SCREEN)
+        if (full && !last && (hint.boundedTo(SCREEN) != hint || wizard->size() != SCREEN))
             problems << page + QString("size hint %1x%2").arg(hint.width()).arg(hint.height());
         for (QAbstractScrollArea *area :
             wizard->currentPage()->findChildren<QAbstractScrollArea *>()) {
-            if (area->isVisible()
+            if (full && area->isVisible() && area->objectName() != "saParameters"
                 && (area->verticalScrollBar()->isVisible()
                     || area->horizontalScrollBar()->isVisible()))
                 problems << page + "scroll bar on " + area->objectName();
         }
         // Cut: smaller than it needs, or not all inside the window.
-        const auto cut = [this](QWidget *widget, const QSize &needed) {
+        const auto cut = [this, full](QWidget *widget, const QSize &needed) {
             return widget->width() < needed.width() || widget->height() < needed.height()
-                || !wizard->rect().contains(QRect(widget->mapTo(wizard, QPoint()), widget->size()));
+                || (full && !wizard->rect().contains(placed(widget)));
         };
         for (QLabel *label : wizard->findChildren<QLabel *>()) {
             const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
@@ -220,13 +245,36 @@ private:
             if (label->isVisible() && !label->text().isEmpty() && cut(label, needed))
                 problems << page + "label cut: " + label->text().left(40);
         }
-        const bool last = wizard->currentId() % 16 == CorvexPayWizard::PagePayment;
+        QList<QWidget *> kept;
         for (auto which : {QWizard::BackButton, QWizard::CancelButton,
                  last ? QWizard::FinishButton : QWizard::NextButton}) {
             QAbstractButton *button = wizard->button(which);
             if ((!button->isVisible() && wizard->currentId() != 0)
                 || cut(button, QSize(button->sizeHint().width(), 0)))
                 problems << page + "button hidden: " + button->text();
+            kept << button;
+        }
+        for (const char *name : {"sbSumm", "sbComission", "sbToAccount", "cbBasket"})
+            kept << (last ? wizard->currentPage()->findChild<QWidget *>(name) : nullptr);
+        for (QWidget *widget : kept) {
+            if (widget && size.height() >= 600 && shown(widget) != placed(widget))
+                problems << page + "not in view: " + widget->objectName();
+        }
+        // What the operator sees and touches: no child widgets of its own in view.
+        QList<QWidget *> leaves;
+        for (QWidget *widget : wizard->findChildren<QWidget *>()) {
+            const QList<QWidget *> inside = widget->findChildren<QWidget *>();
+            if (widget->isVisible() && !shown(widget).isEmpty()
+                && std::none_of(inside.cbegin(), inside.cend(),
+                    [](QWidget *child) { return child->isVisible(); }))
+                leaves << widget;
+        }
+        for (int i = 0; i < leaves.size(); ++i) {
+            for (int j = i + 1; j < leaves.size(); ++j) {
+                if (shown(leaves.at(i)).intersects(shown(leaves.at(j))))
+                    problems << page + "overlap: " + leaves.at(i)->objectName() + " "
+                            + leaves.at(j)->objectName();
+            }
         }
     }
 };
@@ -248,7 +296,7 @@ class TestRoads : public QObject
     {
         m_language.apply(language);
         Terminal terminal;
-        if (!terminal.start(screen ? m_unregistered : m_data, screen))
+        if (!terminal.start(screen ? m_unregistered : m_data, screen, screen ? screen->font : 0))
             return "no terminal";
         if (screen) {
             screen->watch(terminal.wizard);
@@ -361,6 +409,12 @@ private slots:
         for (const char *way :
             {"screen en", "screen ru"}) // the customer of the new customer's road
             QTest::addRow("unknown customer, %s", way) << "template" << NEW_PHONE << way;
+        // Smaller screens, other fonts; below 800x600 the page scrolls.
+        for (const char *way : {"screen en 800x600", "screen ru 800x600", "screen ru 800x600 12",
+                 "screen en 1024x768 12", "screen ru 640x480"}) {
+            QTest::addRow("template, %s", way) << "template" << QString() << way;
+            QTest::addRow("unknown customer, %s", way) << "template" << NEW_PHONE << way;
+        }
     }
 
     void roads()
@@ -378,6 +432,11 @@ private slots:
             inputs.insert("phone", phone);
         }
         ScreenCheck check;
+        const QStringList screen = way.split(' ');
+        if (screen.size() > 2)
+            check.size = QSize(
+                screen.at(2).section('x', 0, 0).toInt(), screen.at(2).section('x', 1).toInt());
+        check.font = screen.value(3).toInt();
         const QString shots = m_dir.filePath(QString(QTest::currentDataTag()).replace(' ', '_'));
         ServiceProcess service;
         QString out = "exit 0\n";
@@ -388,8 +447,8 @@ private slots:
         } else {
             RoadDriver::Road kind = RoadDriver::CodeRoad;
             QVERIFY(RoadDriver::roadFromName(road, &kind));
-            out += walk(kind, inputs, keys, way.section(' ', 1),
-                way.startsWith("screen") ? &check : nullptr);
+            out += walk(
+                kind, inputs, keys, screen.at(1), way.startsWith("screen") ? &check : nullptr);
         }
         QVERIFY2(out.startsWith("exit 0\n") && lines(out, "stopped").isEmpty(), qPrintable(out));
 
@@ -439,7 +498,7 @@ private slots:
                    << QString("%1-ru.png").arg(step, 2, 10, QChar('0'));
         QCOMPARE(pictures, wanted);
 
-        QCOMPARE(check.problems, QStringList());
+        QCOMPARE(check.problems.join('\n'), QString());
     }
 
     // A road that cannot be finished ends with a reason: from the scripted terminal an exit code a

@@ -35,7 +35,8 @@ CXFitScrollArea *CXFitScrollArea::wrap(QWidget *page)
         if (auto *area = qobject_cast<CXFitScrollArea *>(own->itemAt(0)->widget()))
             return area;
     }
-    auto *content = new QWidget;
+    // Made inside the page's window, so that the widgets moved onto it keep their Tab order.
+    auto *content = new QWidget(page);
     // Takes the layout off the page, with every widget it manages.
     content->setLayout(own);
     auto *area = new CXFitScrollArea(content, page);
