@@ -225,8 +225,14 @@ private:
         const bool full = size == SCREEN;
         const bool last = wizard->currentId() % 16 == CorvexPayWizard::PagePayment;
         const QSize hint = wizard->sizeHint();
-        if (full && !last && (hint.boundedTo(SCREEN) != hint || wizard->size() != SCREEN))
-            problems << page + QString("size hint %1x%2").arg(hint.width()).arg(hint.height());
+        // A window that cannot shrink to the screen is cut off by it.
+        if ((full && !last && hint.boundedTo(SCREEN) != hint) || wizard->size() != size)
+            problems << page
+                    + QString("window %1x%2 asks %3x%4")
+                          .arg(wizard->width())
+                          .arg(wizard->height())
+                          .arg(hint.width())
+                          .arg(hint.height());
         for (QAbstractScrollArea *area :
             wizard->currentPage()->findChildren<QAbstractScrollArea *>()) {
             if (full && area->isVisible() && area->objectName() != "saParameters"
