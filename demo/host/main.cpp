@@ -4,6 +4,7 @@
 #include "hostsetup.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -48,13 +49,20 @@ int main(int argc, char *argv[])
     // plug-in asks for.
     auto *window = dynamic_cast<QWidget *>(setup.dialog());
     if (window) {
-        if (!setup.parser().isSet(windowedOption))
+        if (!setup.parser().isSet(windowedOption)) {
+            // The screen's whole size as well: a kiosk's X server may run no window manager
+            // to carry out the full-screen state.
+            if (QScreen *screen = QGuiApplication::primaryScreen())
+                window->setGeometry(screen->geometry());
             window->setWindowState(window->windowState() | Qt::WindowFullScreen);
+        }
         QTimer::singleShot(0, window, [window, &setup] {
             setup.out() << "window   "
-                        << (window->isFullScreen() ? QStringLiteral("full screen ")
-                                                   : QStringLiteral("windowed "))
-                        << window->width() << "x" << window->height() << Qt::endl;
+                        << (window->isFullScreen() ? QStringLiteral("full screen")
+                                                   : QStringLiteral("windowed %1x%2")
+                                                         .arg(window->width())
+                                                         .arg(window->height()))
+                        << Qt::endl;
         });
     }
     return setup.report(setup.dialog()->execute());
