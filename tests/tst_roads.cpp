@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QTextDocumentFragment>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -174,8 +175,7 @@ struct Terminal
 // room its text needs; the wizard's buttons and, on the payment page, the amount boxes and the
 // basket box are fully in view from 800x600 on. At the terminal's screen size the wizard asks for
 // no more than the screen, no scroll bar shows but the payment form's, and every label is inside
-// the window. With
-// `holdFinish`, Finish is not let through, to leave the wizard open on its last page.
+// the window. With `holdFinish`, Finish is not let through, to leave the wizard open there.
 class ScreenCheck : public QObject
 {
 public:
@@ -227,12 +227,7 @@ private:
         const QSize hint = wizard->sizeHint();
         // A window that cannot shrink to the screen is cut off by it.
         if ((full && !last && hint.boundedTo(SCREEN) != hint) || wizard->size() != size)
-            problems << page
-                    + QString("window %1x%2 asks %3x%4")
-                          .arg(wizard->width())
-                          .arg(wizard->height())
-                          .arg(hint.width())
-                          .arg(hint.height());
+            problems << page + QString("window %1 asks %2").arg(wizard->width()).arg(hint.height());
         for (QAbstractScrollArea *area :
             wizard->currentPage()->findChildren<QAbstractScrollArea *>()) {
             if (full && area->isVisible() && area->objectName() != "saParameters"
@@ -251,35 +246,31 @@ private:
             if (label->isVisible() && !label->text().isEmpty() && cut(label, needed))
                 problems << page + "label cut: " + label->text().left(40);
         }
-        QList<QWidget *> kept;
         for (auto which : {QWizard::BackButton, QWizard::CancelButton,
                  last ? QWizard::FinishButton : QWizard::NextButton}) {
             QAbstractButton *button = wizard->button(which);
             if ((!button->isVisible() && wizard->currentId() != 0)
-                || cut(button, QSize(button->sizeHint().width(), 0)))
+                || cut(button, QSize(button->sizeHint().width(), 0))
+                || shown(button) != placed(button))
                 problems << page + "button hidden: " + button->text();
-            kept << button;
         }
-        for (const char *name : {"sbSumm", "sbComission", "sbToAccount", "cbBasket"})
-            kept << (last ? wizard->currentPage()->findChild<QWidget *>(name) : nullptr);
-        for (QWidget *widget : kept) {
+        for (const char *name : {"sbSumm", "sbComission", "sbToAccount", "cbBasket"}) {
+            QWidget *widget = wizard->currentPage()->findChild<QWidget *>(name);
             if (widget && size.height() >= 600 && shown(widget) != placed(widget))
-                problems << page + "not in view: " + widget->objectName();
+                problems << page + "not in view: " + name;
         }
-        // What the operator sees and touches: no child widgets of its own in view.
+        // What the operator sees and touches, no widget of its own in view: none overlaps another.
         QList<QWidget *> leaves;
         for (QWidget *widget : wizard->findChildren<QWidget *>()) {
             const QList<QWidget *> inside = widget->findChildren<QWidget *>();
-            if (widget->isVisible() && !shown(widget).isEmpty()
-                && std::none_of(inside.cbegin(), inside.cend(),
-                    [](QWidget *child) { return child->isVisible(); }))
+            if (!shown(widget).isEmpty() && widget->isVisible()
+                && std::none_of(inside.cbegin(), inside.cend(), std::mem_fn(&QWidget::isVisible))) {
+                for (QWidget *other : leaves) {
+                    if (shown(other).intersects(shown(widget)))
+                        problems << page + "overlap: " + other->objectName() + " "
+                                + widget->objectName();
+                }
                 leaves << widget;
-        }
-        for (int i = 0; i < leaves.size(); ++i) {
-            for (int j = i + 1; j < leaves.size(); ++j) {
-                if (shown(leaves.at(i)).intersects(shown(leaves.at(j))))
-                    problems << page + "overlap: " + leaves.at(i)->objectName() + " "
-                            + leaves.at(j)->objectName();
             }
         }
     }
