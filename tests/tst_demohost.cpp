@@ -13,8 +13,21 @@ class TestDemoHost : public QObject
 private slots:
     void setupErrors_data();
     void setupErrors();
-    void window_data();
-    void window();
+
+    void window_data()
+    {
+        addRows<QStringList, QString>({"arguments", "window"},
+            {{"kiosk", {}, "window   full screen"},
+                {"desktop", {"--windowed"}, "window   windowed"}});
+    }
+
+    void window()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, window);
+        const RunResult run = runProgram(CORVEX_TERMINAL_PROGRAM, arguments, 4000);
+        QVERIFY2(run.out.contains(window), qPrintable(run.out + run.err));
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -119,21 +132,6 @@ void TestDemoHost::setupErrors()
     // Nothing was paid and no wizard was driven.
     QVERIFY(!run.out.contains("Payment:"));
     QVERIFY(!run.out.contains("page "));
-}
-
-// A terminal shows the payment full screen; a desktop gets a window of the payment's size.
-void TestDemoHost::window_data()
-{
-    addRows<QStringList, QString>({"arguments", "window"},
-        {{"kiosk", {}, "window   full screen"}, {"desktop", {"--windowed"}, "window   windowed"}});
-}
-
-void TestDemoHost::window()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, window);
-    const RunResult run = runProgram(CORVEX_TERMINAL_PROGRAM, arguments, 4000);
-    QVERIFY2(run.out.contains(window), qPrintable(run.out + run.err));
 }
 
 QTEST_MAIN(TestDemoHost)

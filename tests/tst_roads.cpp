@@ -139,7 +139,6 @@ struct Terminal
     std::unique_ptr<IPayDialog> dialog;
     CorvexPayWizard *wizard = nullptr;
 
-    // A point size other than 0 replaces the terminal file's for both fonts.
     bool start(const QString &serviceFile, bool longForm = false, int pointSize = 0)
     {
         QString error;
@@ -207,10 +206,7 @@ protected:
     }
 
 private:
-    QRect placed(QWidget *widget) const
-    {
-        return QRect(widget->mapTo(wizard, QPoint()), widget->size());
-    }
+    QRect placed(QWidget *w) const { return QRect(w->mapTo(wizard, QPoint()), w->size()); }
     // The part of a widget in view: inside every widget it is in, the scroll areas' views too.
     QRect shown(QWidget *widget) const
     {
@@ -267,7 +263,7 @@ private:
                 && std::none_of(inside.cbegin(), inside.cend(), std::mem_fn(&QWidget::isVisible))) {
                 for (QWidget *other : leaves) {
                     if (shown(other).intersects(shown(widget)))
-                        problems << page + "overlap: " + other->objectName() + " "
+                        problems << page + other->objectName() + " overlaps "
                                 + widget->objectName();
                 }
                 leaves << widget;
@@ -403,14 +399,13 @@ private slots:
         // the template look-up through registration to the new template.
         for (const char *phone : {"9260000022", "9260000026", "9260000027", "9260000029"})
             QTest::addRow("unknown customer %s", phone) << "template" << phone << "mouse en";
-        for (const char *way :
-            {"screen en", "screen ru"}) // the customer of the new customer's road
+        // The new customer's phone; smaller screens and other fonts, the page scrolls below
+        // 800x600.
+        for (const char *way : {"screen en", "screen ru", "screen en 800x600", "screen ru 800x600",
+                 "screen ru 800x600 12", "screen en 1024x768 12", "screen ru 640x480"}) {
             QTest::addRow("unknown customer, %s", way) << "template" << NEW_PHONE << way;
-        // Smaller screens, other fonts; below 800x600 the page scrolls.
-        for (const char *way : {"screen en 800x600", "screen ru 800x600", "screen ru 800x600 12",
-                 "screen en 1024x768 12", "screen ru 640x480"}) {
-            QTest::addRow("template, %s", way) << "template" << QString() << way;
-            QTest::addRow("unknown customer, %s", way) << "template" << NEW_PHONE << way;
+            if (QByteArray(way).count(' ') > 1)
+                QTest::addRow("template, %s", way) << "template" << QString() << way;
         }
     }
 
