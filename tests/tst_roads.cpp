@@ -263,8 +263,7 @@ private:
                 && std::none_of(inside.cbegin(), inside.cend(), std::mem_fn(&QWidget::isVisible))) {
                 for (QWidget *other : leaves) {
                     if (shown(other).intersects(shown(widget)))
-                        problems << page + other->objectName() + " overlaps "
-                                + widget->objectName();
+                        problems << page + other->objectName() + " on " + widget->objectName();
                 }
                 leaves << widget;
             }
