@@ -28,12 +28,15 @@ QString dataFile(const QString &name)
 }
 
 // A finger needs about 48 px: the wizard's buttons, the choices and the drop-downs get that
-// height whatever the font, and check boxes and radio buttons a box to match.
+// height whatever the font, check boxes and radio buttons a box to match, and scroll bars a
+// width a finger can drag.
 const char TOUCH_STYLE[] = "QPushButton { min-height: 36px; padding: 4px 16px; }"
                            "QComboBox { min-height: 36px; }"
                            "QCheckBox, QRadioButton { min-height: 48px; }"
                            "QCheckBox::indicator, QRadioButton::indicator { width: 28px; "
-                           "height: 28px; }";
+                           "height: 28px; }"
+                           "QScrollBar:vertical { width: 28px; }"
+                           "QScrollBar:horizontal { height: 28px; }";
 
 } // namespace
 

@@ -198,8 +198,6 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
     m_noteRow = lastPos + 1;
 
     panelLayout->addStretch(1);
-    if (parameters.size() > 8)
-        grid->setSpacing(3);
     grid->setContentsMargins(3, 3, 3, 3);
 
     m_amountGrid = new QGridLayout;
