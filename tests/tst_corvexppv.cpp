@@ -311,11 +311,7 @@ private slots:
         Provider payee = provider(parameters);
         payee.setBarcode("2");
         const auto form = makeForm(payee);
-        // The parameters in their scroll area, then the amounts below it.
-        auto *area = form->findChild<QScrollArea *>("saParameters");
-        QStringList placed;
-        for (QLayout *layout :
-            {area->widget()->layout()->itemAt(0)->layout(), form->layout()->itemAt(1)->layout()}) {
+        const auto placed = [](QLayout *layout) {
             auto *grid = qobject_cast<QGridLayout *>(layout);
             QMap<int, QString> names;
             for (int i = 0; i < grid->count(); ++i) {
@@ -324,9 +320,13 @@ private slots:
                 if (column == 1 || columnSpan == 2)
                     names.insert(row, grid->itemAt(i)->widget()->objectName());
             }
-            placed << names.values();
-        }
-        QCOMPARE(placed, inputs + QStringList({"sbSumm", "sbComission", "sbToAccount"}));
+            return names.values();
+        };
+        // The parameters in their scroll area, the amounts below it.
+        auto *area = form->findChild<QScrollArea *>("saParameters");
+        QCOMPARE(placed(area->widget()->layout()->itemAt(0)->layout()), inputs);
+        QCOMPARE(placed(form->layout()->itemAt(1)->layout()),
+            QStringList({"sbSumm", "sbComission", "sbToAccount"}));
         QTEST(form->focusWidget() ? form->focusWidget()->objectName() : QString(), "focus");
         QTEST(form->account(), "account");
     }

@@ -221,7 +221,6 @@ private:
         const bool full = size == SCREEN;
         const bool last = wizard->currentId() % 16 == CorvexPayWizard::PagePayment;
         const QSize hint = wizard->sizeHint();
-        // A window that cannot shrink to the screen is cut off by it.
         if ((full && !last && hint.boundedTo(SCREEN) != hint) || wizard->size() != size)
             problems << page + QString("window %1 asks %2").arg(wizard->width()).arg(hint.height());
         for (QAbstractScrollArea *area :
@@ -423,11 +422,9 @@ private slots:
             inputs.insert("phone", phone);
         }
         ScreenCheck check;
-        const QStringList screen = way.split(' ');
-        if (screen.size() > 2)
-            check.size = QSize(
-                screen.at(2).section('x', 0, 0).toInt(), screen.at(2).section('x', 1).toInt());
-        check.font = screen.value(3).toInt();
+        const QStringList screen = way.split(QRegularExpression("[ x]"));
+        check.size = QSize(screen.value(2, "1024").toInt(), screen.value(3, "768").toInt());
+        check.font = screen.value(4).toInt();
         const QString shots = m_dir.filePath(QString(QTest::currentDataTag()).replace(' ', '_'));
         ServiceProcess service;
         QString out = "exit 0\n";
