@@ -87,10 +87,11 @@ void CXWPPayment::initializePage()
     m_template = templates;
     QWidget *header = nullptr;
     if (templates) {
-        // The card and the template's details side by side: one above the other they leave a
-        // long form too little of the screen. They scroll with the form's inputs, so that the
-        // amounts below stay in view.
+        // The card and the template's details scroll with the form's inputs, so that the amounts
+        // below stay in view.
         header = new QWidget(this);
+        m_header = header;
+        header->installEventFilter(this);
         m_card = new CXRichTextLabel(QString(), header);
         m_card->setObjectName(QStringLiteral("lTemplate"));
         auto *templateRow = new QHBoxLayout(header);
@@ -141,6 +142,19 @@ void CXWPPayment::initializePage()
     layout->setSpacing(9);
     layout->setContentsMargins(3, 3, 3, 3);
     m_visit->setLayout(layout);
+}
+
+bool CXWPPayment::eventFilter(QObject *watched, QEvent *event)
+{
+    // Side by side on a page narrower than about 85 characters, the details would wrap a word a
+    // line.
+    if (watched == m_header && event->type() == QEvent::Resize) {
+        auto *row = qobject_cast<QBoxLayout *>(m_header->layout());
+        const bool wide = m_header->width() > m_header->fontMetrics().averageCharWidth() * 85;
+        if (row)
+            row->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    }
+    return QWizardPage::eventFilter(watched, event);
 }
 
 void CXWPPayment::cleanupPage()

@@ -54,6 +54,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void focusForm();
@@ -70,6 +71,8 @@ private:
     // keeps two lines of subtitle and would cut the card.
     QPointer<QLabel> m_card;
     QPointer<QLabel> m_info;
+    // The card and the details side by side when the page is wide, one above the other when not.
+    QPointer<QWidget> m_header;
     // The template page this visit came from, if any: it describes the chosen template.
     QPointer<CXWPSelectTemplate> m_template;
     // The input the form chose for the operator; the wizard focuses its own pick on a page change.
