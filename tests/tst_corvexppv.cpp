@@ -20,6 +20,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QRegExp>
+#include <QScrollArea>
 
 #include <algorithm>
 #include <functional>
@@ -311,15 +312,22 @@ private slots:
         Provider payee = provider(parameters);
         payee.setBarcode("2");
         const auto form = makeForm(payee);
-        auto *grid = qobject_cast<QGridLayout *>(form->layout());
-        QMap<int, QString> placed;
-        for (int i = 0; i < grid->count(); ++i) {
-            int row, column, rowSpan, columnSpan;
-            grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
-            if (column == 1 || columnSpan == 2)
-                placed.insert(row, grid->itemAt(i)->widget()->objectName());
-        }
-        QCOMPARE(placed.values(), inputs + QStringList({"sbSumm", "sbComission", "sbToAccount"}));
+        const auto placed = [](QLayout *layout) {
+            auto *grid = qobject_cast<QGridLayout *>(layout);
+            QMap<int, QString> names;
+            for (int i = 0; i < grid->count(); ++i) {
+                int row, column, rowSpan, columnSpan;
+                grid->getItemPosition(i, &row, &column, &rowSpan, &columnSpan);
+                if (column == 1 || columnSpan == 2)
+                    names.insert(row, grid->itemAt(i)->widget()->objectName());
+            }
+            return names.values();
+        };
+        // The parameters in their scroll area, the amounts below it.
+        auto *area = form->findChild<QScrollArea *>("saParameters");
+        QCOMPARE(placed(area->widget()->layout()->itemAt(0)->layout()), inputs);
+        QCOMPARE(placed(form->layout()->itemAt(1)->layout()),
+            QStringList({"sbSumm", "sbComission", "sbToAccount"}));
         QTEST(form->focusWidget() ? form->focusWidget()->objectName() : QString(), "focus");
         QTEST(form->account(), "account");
     }

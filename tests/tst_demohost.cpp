@@ -14,6 +14,21 @@ private slots:
     void setupErrors_data();
     void setupErrors();
 
+    void window_data()
+    {
+        addRows<QStringList, QString>({"arguments", "window"},
+            {{"kiosk", {}, "window   full screen"},
+                {"desktop", {"--windowed"}, "window   windowed"}});
+    }
+
+    void window()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, window);
+        const RunResult run = runProgram(CORVEX_TERMINAL_PROGRAM, arguments, 4000);
+        QVERIFY2(run.out.contains(window), qPrintable(run.out + run.err));
+    }
+
 private:
     QTemporaryDir m_dir;
 };

@@ -11,6 +11,7 @@
 #include "demoprocess.h"
 #include "formfixtures.h"
 #include "hostlanguage.h"
+#include "hostsetup.h"
 #include "icxwizardpage.h"
 #include "paymentjson.h"
 #include "roaddriver.h"
@@ -28,6 +29,7 @@
 #include <QScrollBar>
 #include <QTextDocumentFragment>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -137,12 +139,15 @@ struct Terminal
     std::unique_ptr<IPayDialog> dialog;
     CorvexPayWizard *wizard = nullptr;
 
-    bool start(const QString &serviceFile, bool longForm = false)
+    bool start(const QString &serviceFile, bool longForm = false, int pointSize = 0)
     {
         QString error;
         if (!settings.load(CORVEX_DEMO_DATA_DIR "/terminal.json", &error)
             || !simulator.load(serviceFile, &error))
             return false;
+        for (QFont *font : {&settings.font, &settings.interfaceFont})
+            font->setPointSize(pointSize > 0 ? pointSize : font->pointSize());
+        HostSetup::applyLook(settings);
         channel.setLog(&log);
         handler.setInputFont(settings.font);
         handler.setMessageReciever(&channel, TerminalChannel::replySignal());
@@ -164,22 +169,26 @@ struct Terminal
     }
 };
 
-// Watches the operator's presses on Next and Finish at the terminal's screen size. As either is
-// pressed, the page is checked: the wizard asks for no more than the screen, no scroll bar shows,
-// every label gets the room its text needs inside the window, and the wizard's buttons are on
-// screen. With `holdFinish`, Finish is not let through, to leave the wizard open on its last page.
+// Watches the operator's presses on Next and Finish in a window of the given size. As either is
+// pressed, the page is checked: no two inputs, labels or buttons overlap; every label gets the
+// room its text needs; the wizard's buttons and, on the payment page, the amount boxes and the
+// basket box are fully in view from 800x600 on. At the terminal's screen size the wizard asks for
+// no more than the screen, no scroll bar shows but the payment form's, and every label is inside
+// the window. With `holdFinish`, Finish is not let through, to leave the wizard open there.
 class ScreenCheck : public QObject
 {
 public:
     QStringList problems;
     QWizard *wizard = nullptr;
+    QSize size = SCREEN;
+    int font = 0;
     bool holdFinish = false, held = false;
 
     void watch(QWizard *watched, bool hold = false)
     {
         wizard = watched;
         holdFinish = hold;
-        wizard->resize(SCREEN);
+        wizard->resize(size);
         for (auto which : {QWizard::NextButton, QWizard::FinishButton})
             wizard->button(which)->installEventFilter(this);
     }
@@ -197,22 +206,34 @@ protected:
     }
 
 private:
+    QRect placed(QWidget *w) const { return QRect(w->mapTo(wizard, QPoint()), w->size()); }
+    // The part of a widget in view: inside every widget it is in, the scroll areas' views too.
+    QRect shown(QWidget *widget) const
+    {
+        QRect seen = placed(widget);
+        for (QWidget *in = widget->parentWidget(); in && in != wizard; in = in->parentWidget())
+            seen &= placed(in);
+        return seen & wizard->rect();
+    }
+
     void check(const QString &page)
     {
+        const bool full = size == SCREEN;
+        const bool last = wizard->currentId() % 16 == CorvexPayWizard::PagePayment;
         const QSize hint = wizard->sizeHint();
-        if (hint.boundedTo(SCREEN) != hint || wizard->size() != SCREEN)
-            problems << page + QString("size hint %1x%2").arg(hint.width()).arg(hint.height());
+        if ((full && !last && hint.boundedTo(SCREEN) != hint) || wizard->size() != size)
+            problems << page + QString("window %1 asks %2").arg(wizard->width()).arg(hint.height());
         for (QAbstractScrollArea *area :
             wizard->currentPage()->findChildren<QAbstractScrollArea *>()) {
-            if (area->isVisible()
+            if (full && area->isVisible() && area->objectName() != "saParameters"
                 && (area->verticalScrollBar()->isVisible()
                     || area->horizontalScrollBar()->isVisible()))
                 problems << page + "scroll bar on " + area->objectName();
         }
         // Cut: smaller than it needs, or not all inside the window.
-        const auto cut = [this](QWidget *widget, const QSize &needed) {
+        const auto cut = [this, full](QWidget *widget, const QSize &needed) {
             return widget->width() < needed.width() || widget->height() < needed.height()
-                || !wizard->rect().contains(QRect(widget->mapTo(wizard, QPoint()), widget->size()));
+                || (full && !wizard->rect().contains(placed(widget)));
         };
         for (QLabel *label : wizard->findChildren<QLabel *>()) {
             const QSize needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
@@ -220,13 +241,31 @@ private:
             if (label->isVisible() && !label->text().isEmpty() && cut(label, needed))
                 problems << page + "label cut: " + label->text().left(40);
         }
-        const bool last = wizard->currentId() % 16 == CorvexPayWizard::PagePayment;
         for (auto which : {QWizard::BackButton, QWizard::CancelButton,
                  last ? QWizard::FinishButton : QWizard::NextButton}) {
             QAbstractButton *button = wizard->button(which);
             if ((!button->isVisible() && wizard->currentId() != 0)
-                || cut(button, QSize(button->sizeHint().width(), 0)))
+                || cut(button, QSize(button->sizeHint().width(), 0))
+                || shown(button) != placed(button))
                 problems << page + "button hidden: " + button->text();
+        }
+        for (const char *name : {"sbSumm", "sbComission", "sbToAccount", "cbBasket"}) {
+            QWidget *widget = wizard->currentPage()->findChild<QWidget *>(name);
+            if (widget && size.height() >= 600 && shown(widget) != placed(widget))
+                problems << page + "not in view: " + name;
+        }
+        // What the operator sees and touches, no widget of its own in view: none overlaps another.
+        QList<QWidget *> leaves;
+        for (QWidget *widget : wizard->findChildren<QWidget *>()) {
+            const QList<QWidget *> inside = widget->findChildren<QWidget *>();
+            if (!shown(widget).isEmpty() && widget->isVisible()
+                && std::none_of(inside.cbegin(), inside.cend(), std::mem_fn(&QWidget::isVisible))) {
+                for (QWidget *other : leaves) {
+                    if (shown(other).intersects(shown(widget)))
+                        problems << page + other->objectName() + " on " + widget->objectName();
+                }
+                leaves << widget;
+            }
         }
     }
 };
@@ -248,7 +287,7 @@ class TestRoads : public QObject
     {
         m_language.apply(language);
         Terminal terminal;
-        if (!terminal.start(screen ? m_unregistered : m_data, screen))
+        if (!terminal.start(screen ? m_unregistered : m_data, screen, screen ? screen->font : 0))
             return "no terminal";
         if (screen) {
             screen->watch(terminal.wizard);
@@ -358,9 +397,14 @@ private slots:
         // the template look-up through registration to the new template.
         for (const char *phone : {"9260000022", "9260000026", "9260000027", "9260000029"})
             QTest::addRow("unknown customer %s", phone) << "template" << phone << "mouse en";
-        for (const char *way :
-            {"screen en", "screen ru"}) // the customer of the new customer's road
+        // The new customer's phone; smaller screens and other fonts, the page scrolls below
+        // 800x600.
+        for (const char *way : {"screen en", "screen ru", "screen en 800x600", "screen ru 800x600",
+                 "screen ru 800x600 12", "screen en 1024x768 12", "screen ru 640x480"}) {
             QTest::addRow("unknown customer, %s", way) << "template" << NEW_PHONE << way;
+            if (QByteArray(way).count(' ') > 1)
+                QTest::addRow("template, %s", way) << "template" << QString() << way;
+        }
     }
 
     void roads()
@@ -378,6 +422,9 @@ private slots:
             inputs.insert("phone", phone);
         }
         ScreenCheck check;
+        const QStringList screen = way.split(QRegularExpression("[ x]"));
+        check.size = QSize(screen.value(2, "1024").toInt(), screen.value(3, "768").toInt());
+        check.font = screen.value(4).toInt();
         const QString shots = m_dir.filePath(QString(QTest::currentDataTag()).replace(' ', '_'));
         ServiceProcess service;
         QString out = "exit 0\n";
@@ -388,8 +435,8 @@ private slots:
         } else {
             RoadDriver::Road kind = RoadDriver::CodeRoad;
             QVERIFY(RoadDriver::roadFromName(road, &kind));
-            out += walk(kind, inputs, keys, way.section(' ', 1),
-                way.startsWith("screen") ? &check : nullptr);
+            out += walk(
+                kind, inputs, keys, screen.at(1), way.startsWith("screen") ? &check : nullptr);
         }
         QVERIFY2(out.startsWith("exit 0\n") && lines(out, "stopped").isEmpty(), qPrintable(out));
 
@@ -439,7 +486,7 @@ private slots:
                    << QString("%1-ru.png").arg(step, 2, 10, QChar('0'));
         QCOMPARE(pictures, wanted);
 
-        QCOMPARE(check.problems, QStringList());
+        QCOMPARE(check.problems.join('\n'), QString());
     }
 
     // A road that cannot be finished ends with a reason: from the scripted terminal an exit code a

@@ -3,7 +3,7 @@
 #include "ipaybyprovider.h"
 #include "paymentjson.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -26,6 +26,17 @@ QString dataFile(const QString &name)
     }
     return QDir::cleanPath(QDir(folders.first()).absoluteFilePath(name));
 }
+
+// A finger needs about 48 px: the wizard's buttons, the choices and the drop-downs get that
+// height whatever the font, check boxes and radio buttons a box to match, and scroll bars a
+// width a finger can drag.
+const char TOUCH_STYLE[] = "QPushButton { min-height: 36px; padding: 4px 16px; }"
+                           "QComboBox { min-height: 36px; }"
+                           "QCheckBox, QRadioButton { min-height: 48px; }"
+                           "QCheckBox::indicator, QRadioButton::indicator { width: 28px; "
+                           "height: 28px; }"
+                           "QScrollBar:vertical { width: 28px; }"
+                           "QScrollBar:horizontal { height: 28px; }";
 
 } // namespace
 
@@ -141,7 +152,15 @@ bool HostSetup::loadTerminal()
         fail(error);
         return false;
     }
+    applyLook(m_terminal);
     return true;
+}
+
+void HostSetup::applyLook(const TerminalSettings &terminal)
+{
+    if (terminal.hasInterfaceFont)
+        QApplication::setFont(terminal.interfaceFont);
+    qApp->setStyleSheet(QString::fromLatin1(TOUCH_STYLE));
 }
 
 bool HostSetup::loadPlugin()

@@ -49,8 +49,12 @@ public:
     QCommandLineParser &parser() { return m_parser; }
     // False on a bad command line, the problem written out; shows the help and ends on --help.
     bool parse(const QStringList &arguments);
-    // The language, then the terminal file; false with the problem written out.
+    // The language, then the terminal file and the terminal's look; false with the problem
+    // written out.
     bool loadTerminal();
+    // A terminal's look for every window of the application: the interface font of the terminal
+    // file, and buttons, check boxes and choices large enough for a finger.
+    static void applyLook(const TerminalSettings &terminal);
     // The plug-in module, then the line to the service; false with the problem written out.
     bool loadPlugin();
     // Hands the plug-in the font, the channel and the terminal's data and starts a payment;

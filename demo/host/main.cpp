@@ -4,6 +4,9 @@
 #include "hostsetup.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
 
 int main(int argc, char *argv[])
 {
@@ -33,10 +36,34 @@ int main(int argc, char *argv[])
     HostSetup setup(program);
     setup.parser().setApplicationDescription(
         QStringLiteral("A terminal host that runs a payment for the Corvex provider through the "
-                       "payment plug-in, in a window."));
+                       "payment plug-in, full screen as at a terminal."));
+    const QCommandLineOption windowedOption(QStringLiteral("windowed"),
+        QStringLiteral("Show the payment in a window of its own size instead of full screen."));
+    setup.parser().addOption(windowedOption);
     if (!setup.parse(arguments.all) || !setup.loadTerminal() || !setup.loadPlugin()
         || !setup.start())
         return HostSetup::SetupError;
     setup.describe();
+
+    // A terminal shows nothing but the payment; on a desktop the window takes the size the
+    // plug-in asks for.
+    auto *window = dynamic_cast<QWidget *>(setup.dialog());
+    if (window) {
+        if (!setup.parser().isSet(windowedOption)) {
+            // The screen's whole size as well: a kiosk's X server may run no window manager
+            // to carry out the full-screen state.
+            if (QScreen *screen = QGuiApplication::primaryScreen())
+                window->setGeometry(screen->geometry());
+            window->setWindowState(window->windowState() | Qt::WindowFullScreen);
+        }
+        QTimer::singleShot(0, window, [window, &setup] {
+            setup.out() << "window   "
+                        << (window->isFullScreen() ? QStringLiteral("full screen")
+                                                   : QStringLiteral("windowed %1x%2")
+                                                         .arg(window->width())
+                                                         .arg(window->height()))
+                        << Qt::endl;
+        });
+    }
     return setup.report(setup.dialog()->execute());
 }

@@ -49,9 +49,10 @@ bool TerminalSettings::load(const QString &fileName, QString *error)
     }
     JsonNode root = config.root();
 
-    const JsonNode fontNode = root.object(QStringLiteral("font"));
-    font = QFont(fontNode.string(QStringLiteral("family")),
-        int(fontNode.integer(QStringLiteral("pointSize"), 12, 1, 200)));
+    font = readFont(root.object(QStringLiteral("font")));
+    hasInterfaceFont = root.has(QStringLiteral("interfaceFont"));
+    if (hasInterfaceFont)
+        interfaceFont = readFont(root.object(QStringLiteral("interfaceFont")));
 
     const JsonNode currencyNode = root.object(QStringLiteral("currency"));
     currency = Currency();
@@ -142,6 +143,12 @@ bool TerminalSettings::load(const QString &fileName, QString *error)
         return false;
     }
     return true;
+}
+
+QFont TerminalSettings::readFont(const JsonNode &node)
+{
+    return QFont(node.string(QStringLiteral("family")),
+        int(node.integer(QStringLiteral("pointSize"), 12, 1, 200)));
 }
 
 FixNumber TerminalSettings::amount(

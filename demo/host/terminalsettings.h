@@ -14,6 +14,7 @@
 class JsonNode;
 
 // What a terminal hands a payment plug-in, read from the terminal file: the input font, the
+// font of its own interface (labels, titles, buttons), the
 // terminal's own data, the currency, the money already paid in, the commission profile and the
 // provider to pay; and, for scripted runs, what the operator enters on each road.
 class TerminalSettings
@@ -26,7 +27,11 @@ public:
     // lacks a key.
     bool load(const QString &fileName, QString *error);
 
+    // The input font handed to the plug-in ("font"), and the application's font ("interfaceFont";
+    // without it, the platform's).
     QFont font;
+    QFont interfaceFont;
+    bool hasInterfaceFont = false;
     BoxInfo box;
     Currency currency;
     FixNumber prepay;
@@ -42,6 +47,7 @@ private:
     FixNumber amount(const JsonNode &node, const QString &key, bool required = true,
         unsigned int multiplier = 0) const;
     Comission commission(const JsonNode &node) const;
+    static QFont readFont(const JsonNode &node);
     ProviderParameter parameter(const JsonNode &node, qint64 providerId) const;
 };
 

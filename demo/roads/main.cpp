@@ -8,10 +8,20 @@
 #include <QApplication>
 #include <QWizard>
 
+#include <QRegularExpression>
+
 namespace {
 
 // The screen of the terminals this plug-in serves.
 const QSize TERMINAL_SCREEN(1024, 768);
+
+// "WxH" as a size, or an invalid one.
+QSize screenSize(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{3,5})x(\\d{3,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+}
 
 // How long the scripted operator waits on a page that waits for the service: the plug-in's
 // reply time-out, which CORVEX_REPLY_TIMEOUT may shorten, and some slack.
@@ -44,15 +54,25 @@ int main(int argc, char *argv[])
         QStringLiteral("name"), QStringLiteral("code"));
     const QCommandLineOption screenshotOption(QStringLiteral("screenshots"),
         QStringLiteral("Save a picture of every page passed into this folder, in both languages, "
-                       "with the dialog at a terminal's screen size (%1x%2).")
+                       "as the window shows it."),
+        QStringLiteral("dir"));
+    const QCommandLineOption screenOption(QStringLiteral("screen"),
+        QStringLiteral("The terminal's screen: the payment window's size (default: %1x%2).")
             .arg(TERMINAL_SCREEN.width())
             .arg(TERMINAL_SCREEN.height()),
-        QStringLiteral("dir"));
+        QStringLiteral("WxH"),
+        QStringLiteral("%1x%2").arg(TERMINAL_SCREEN.width()).arg(TERMINAL_SCREEN.height()));
     const QCommandLineOption keyboardOption(QStringLiteral("keyboard"),
         QStringLiteral("Keys only (Tab, typing, Space, Enter), no mouse."));
-    parser.addOptions({roadOption, screenshotOption, keyboardOption});
+    parser.addOptions({roadOption, screenshotOption, screenOption, keyboardOption});
     if (!setup.parse(arguments.all))
         return HostSetup::SetupError;
+    const QSize screen = screenSize(parser.value(screenOption));
+    if (!screen.isValid()) {
+        return setup.fail(QStringLiteral("--screen needs WIDTHxHEIGHT in pixels, such as 800x600, "
+                                         "not \"%1\"")
+                              .arg(parser.value(screenOption)));
+    }
 
     const QString roadName = parser.value(roadOption);
     RoadDriver::Road road = RoadDriver::CodeRoad;
@@ -79,9 +99,9 @@ int main(int argc, char *argv[])
     RoadDriver driver(wizard, road, setup.terminal().roads.value(roadName).toObject(), &out);
     driver.setReplyWait(replyWait());
     driver.setKeyboard(parser.isSet(keyboardOption));
+    // The window fills the terminal's screen, in the terminal's fonts and look.
+    wizard->resize(screen);
     if (parser.isSet(screenshotOption)) {
-        // The pictures show what a terminal's screen shows: the dialog at its size.
-        wizard->resize(TERMINAL_SCREEN);
         driver.setScreenshotDir(parser.value(screenshotOption));
         driver.setLanguage(setup.language());
     }

@@ -12,9 +12,13 @@
 #include "cxwpregistretemplate.h"
 #include "cxwpselecttemplate.h"
 
+#include "cxfitscrollarea.h"
+
 #include <QEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 
 CorvexPayWizard::CorvexPayWizard(
     const QFont &inputFont, const Currency &currency, const FixNumber &prepay, QWidget *parent)
@@ -33,6 +37,7 @@ CorvexPayWizard::CorvexPayWizard(
         setPage(kind, createPage(kind));
     setPage(PagePayment, new CXWPPayment(this));
     setStartId(PageActionSelect);
+    connect(this, &QWizard::currentIdChanged, this, &CorvexPayWizard::fitCurrentPage);
 }
 
 CorvexPayWizard::~CorvexPayWizard()
@@ -65,6 +70,55 @@ qint64 CorvexPayWizard::newProviderId() const
 bool CorvexPayWizard::needChangeProvider() const
 {
     return false;
+}
+
+void CorvexPayWizard::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        m_fitsPages = !testAttribute(Qt::WA_Resized)
+            && !(windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized));
+        if (currentId() < 0)
+            restart();
+        fitCurrentPage();
+    }
+    QWizard::setVisible(visible);
+}
+
+// Every page scrolls rather than squeezing its rows over each other in a window smaller than it;
+// a window the wizard sizes itself grows, within the screen, until the page needs no scrolling.
+void CorvexPayWizard::initializePage(int id)
+{
+    QWizard::initializePage(id);
+    CXFitScrollArea::wrap(page(id));
+}
+
+void CorvexPayWizard::fitCurrentPage()
+{
+    if (!m_fitsPages || !currentPage()
+        || (windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)))
+        return;
+    if (layout())
+        layout()->activate();
+    QScreen *shown = screen();
+    if (!shown)
+        return;
+    // What the window frame and a task bar leave of the screen, roughly: the frame's size is
+    // known only once the window is shown.
+    const QRect room = shown->availableGeometry();
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 32);
+    // Grows only once shown: a page that needs less leaves the window as the operator had it.
+    const QSize wanted
+        = sizeHint().expandedTo(isVisible() ? size() : QSize()).boundedTo(room.size() - frame);
+    if (wanted == size())
+        return;
+    resize(wanted);
+    if (isVisible()) {
+        // Kept on the screen as it grows.
+        QRect placed = frameGeometry();
+        placed.moveRight(qMin(placed.right(), room.right()));
+        placed.moveBottom(qMin(placed.bottom(), room.bottom()));
+        move(qMax(placed.left(), room.left()), qMax(placed.top(), room.top()));
+    }
 }
 
 bool CorvexPayWizard::execute()

@@ -78,6 +78,10 @@ public:
     QString phone() const { return m_phone; }
     void setPhone(const QString &phone) { m_phone = phone; }
 
+    // Before the first show, unless the host has sized the window: the size at which the first
+    // page needs no scrolling, within the screen.
+    void setVisible(bool visible) override;
+
 public slots:
     // Cancel and Esc: a payment the operator has typed into is discarded only when confirmed.
     void reject() override;
@@ -88,11 +92,13 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void initializePage(int id) override;
 
 private:
     QWizardPage *createPage(EPages kind);
     void connectSender(CXWPMsgSender *sender);
     bool hasTypedInput() const;
+    void fitCurrentPage();
 
     Ui_CorvexPayWizard *ui;
     QSharedPointer<Provider> m_provider;
@@ -103,6 +109,8 @@ private:
     BoxInfo m_info;
     QString m_phone;
     QHash<QString, int> m_fieldNameUses;
+    // Whether the wizard sizes its window itself: the host gave it no size.
+    bool m_fitsPages = false;
 };
 
 #endif // CORVEXPAYWIZARD_H

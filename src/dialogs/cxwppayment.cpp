@@ -12,7 +12,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -36,6 +35,12 @@ CXWPPayment::CXWPPayment(QWizard *wizard)
         return problems;
     });
     connect(this, &QWizardPage::completeChanged, m_note, &CXInputNote::refresh);
+    // Each visit lays out its own form in here; the page's layout stays, so that the wizard can
+    // put the page into a scroll area once.
+    m_visit = new QWidget(this);
+    auto *pageLayout = new QVBoxLayout(this);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->addWidget(m_visit);
     if (wizard)
         connect(wizard, &QWizard::currentIdChanged, this, &CXWPPayment::focusForm);
 }
@@ -92,20 +97,24 @@ void CXWPPayment::initializePage()
             payWizard()->page(payWizard()->visitedIds().last()));
 
     m_template = templates;
+    QWidget *header = nullptr;
     if (templates) {
-        m_card = new CXRichTextLabel(QString(), this);
+        // The card and the template's details scroll with the form's inputs, so that the amounts
+        // below stay in view.
+        header = new QWidget(this);
+        m_header = header;
+        header->installEventFilter(this);
+        m_card = new CXRichTextLabel(QString(), header);
         m_card->setObjectName(QStringLiteral("lTemplate"));
-        // The card and the template's details side by side: one above the other they leave a
-        // long form too little of the screen.
-        auto *templateRow = new QHBoxLayout;
+        auto *templateRow = new QHBoxLayout(header);
+        templateRow->setContentsMargins(0, 0, 0, 0);
         templateRow->setSpacing(9);
         templateRow->addWidget(m_card, 3);
         const QString info = templates->info();
         if (!info.isEmpty()) {
-            m_info = new CXRichTextLabel(info, this);
+            m_info = new CXRichTextLabel(info, header);
             templateRow->addWidget(m_info, 2, Qt::AlignTop);
         }
-        layout->addLayout(templateRow);
         m_comment = templates->plainDescription();
         m_additionalData = templates->additionalData();
     } else {
@@ -119,18 +128,14 @@ void CXWPPayment::initializePage()
             parameter.setValue(code);
     }
 
-    m_form = new CorvexPpv(payee, currency(), prepay(), comProfile(), font, this);
+    m_form = new CorvexPpv(payee, currency(), prepay(), comProfile(), font, m_visit);
+    if (header)
+        m_form->setHeader(header);
     retranslateVisit();
     m_focusField = m_form->focusWidget();
     connect(m_form, &CorvexPpv::changed, this, &CXWPPayment::changed);
     connect(m_form, &CorvexPpv::amountChanged, this, &QWizardPage::completeChanged);
     m_form->check();
-
-    m_formArea = new QScrollArea(this);
-    m_formArea->setFrameShape(QFrame::NoFrame);
-    m_formArea->setFocusPolicy(Qt::NoFocus);
-    m_formArea->setWidgetResizable(true);
-    m_formArea->setWidget(m_form);
 
     // The basket box, made before the form, would otherwise come in the Tab order after the
     // wizard's buttons rather than after the form's last input.
@@ -143,13 +148,26 @@ void CXWPPayment::initializePage()
     if (last)
         setTabOrder(last, m_basket);
 
-    delete this->layout();
-    layout->addWidget(m_formArea);
+    delete m_visit->layout();
+    layout->addWidget(m_form, 1);
     layout->addWidget(m_basket, 0, Qt::AlignRight);
     layout->addWidget(m_note);
     layout->setSpacing(9);
     layout->setContentsMargins(3, 3, 3, 3);
-    setLayout(layout);
+    m_visit->setLayout(layout);
+}
+
+bool CXWPPayment::eventFilter(QObject *watched, QEvent *event)
+{
+    // Side by side on a page narrower than about 85 characters, the details would wrap a word a
+    // line.
+    if (watched == m_header && event->type() == QEvent::Resize) {
+        auto *row = qobject_cast<QBoxLayout *>(m_header->layout());
+        const bool wide = m_header->width() > m_header->fontMetrics().averageCharWidth() * 85;
+        if (row)
+            row->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    }
+    return QWizardPage::eventFilter(watched, event);
 }
 
 void CXWPPayment::cleanupPage()
@@ -162,16 +180,15 @@ void CXWPPayment::clearWidgets()
 {
     if (m_form)
         m_form->disconnect(this);
-    for (QWidget *widget : {static_cast<QWidget *>(m_form.data()),
-             static_cast<QWidget *>(m_formArea.data()), static_cast<QWidget *>(m_basket.data()),
-             static_cast<QWidget *>(m_card.data()), static_cast<QWidget *>(m_info.data())}) {
+    for (QWidget *widget :
+        {static_cast<QWidget *>(m_form.data()), static_cast<QWidget *>(m_basket.data()),
+            static_cast<QWidget *>(m_card.data()), static_cast<QWidget *>(m_info.data())}) {
         if (widget) {
             widget->close();
             widget->deleteLater();
         }
     }
     m_form.clear();
-    m_formArea.clear();
     m_basket.clear();
     m_card.clear();
     m_info.clear();

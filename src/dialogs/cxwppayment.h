@@ -19,7 +19,6 @@ class CorvexPpv;
 class CXWPSelectTemplate;
 class QCheckBox;
 class QLabel;
-class QScrollArea;
 class Ui_CXWPPayment;
 
 // The last page: the provider's form, filled from the chosen template when there is one, and
@@ -57,6 +56,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void focusForm();
@@ -67,13 +67,14 @@ private:
 
     Ui_CXWPPayment *ui;
     QPointer<CorvexPpv> m_form;
-    // Holds the form, so that a provider with many parameters scrolls instead of squeezing rows.
-    QPointer<QScrollArea> m_formArea;
+    QWidget *m_visit = nullptr;
     QPointer<QCheckBox> m_basket;
     // The chosen template's card, on the page rather than in the wizard's header: the header
     // keeps two lines of subtitle and would cut the card.
     QPointer<QLabel> m_card;
     QPointer<QLabel> m_info;
+    // The card and the details side by side when the page is wide, one above the other when not.
+    QPointer<QWidget> m_header;
     // The template page this visit came from, if any: it describes the chosen template.
     QPointer<CXWPSelectTemplate> m_template;
     // The input the form chose for the operator; the wizard focuses its own pick on a page change.

@@ -1,5 +1,6 @@
 #include "corvexppv.h"
 
+#include "cxfitscrollarea.h"
 #include "cxmaskeditvalidator.h"
 #include "cxservicetext.h"
 #include "summdoublespinbox.h"
@@ -15,6 +16,7 @@
 #include <QMultiMap>
 #include <QRegExp>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -157,7 +159,17 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
 {
     if (!m_provider)
         return;
+    // The parameters on a panel of their own, which scrolls when the window leaves it too little
+    // room; the amount rows below it, always in view.
+    // Made first, so that the inputs follow in the Tab order as they are made.
+    auto *panel = new QWidget;
+    auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    m_parameterArea = new CXFitScrollArea(panel, this);
+    m_parameterArea->setObjectName(QStringLiteral("saParameters"));
     auto *grid = new QGridLayout;
+    m_grid = grid;
+    panelLayout->addLayout(grid);
     m_params.clear();
     m_barcodeParams.clear();
 
@@ -185,17 +197,15 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
     }
     m_noteRow = lastPos + 1;
 
-    grid->setRowStretch(lastPos + 1, 1);
-    if (parameters.size() > 8)
-        grid->setSpacing(3);
+    panelLayout->addStretch(1);
     grid->setContentsMargins(3, 3, 3, 3);
 
-    m_summBox = addAmountRow(grid, lastPos + 2, tr("Summ"), QStringLiteral("sbSumm"));
-    m_comissionBox
-        = addAmountRow(grid, lastPos + 3, tr("Comission"), QStringLiteral("sbComission"));
+    m_amountGrid = new QGridLayout;
+    m_amountGrid->setContentsMargins(3, 3, 3, 3);
+    m_summBox = addAmountRow(m_amountGrid, 0, tr("Summ"), QStringLiteral("sbSumm"));
+    m_comissionBox = addAmountRow(m_amountGrid, 1, tr("Comission"), QStringLiteral("sbComission"));
     m_comissionBox->setReadOnly(true);
-    m_toAccountBox
-        = addAmountRow(grid, lastPos + 4, tr("To Account"), QStringLiteral("sbToAccount"));
+    m_toAccountBox = addAmountRow(m_amountGrid, 2, tr("To Account"), QStringLiteral("sbToAccount"));
     for (SummDoubleSpinBox *box : {m_summBox.data(), m_toAccountBox.data()}) {
         connect(
             box, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &CorvexPpv::sumChanged);
@@ -209,7 +219,10 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
     if (fixedSumm.value() > 0)
         showAmount(m_toAccountBox, fixedSumm.toDouble());
 
-    setLayout(grid);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_parameterArea, 1);
+    layout->addLayout(m_amountGrid);
 
     if (!useBarcode()) {
         const QPointer<QWidget> first = firstEdit();
@@ -235,6 +248,37 @@ void CorvexPpv::createWidgets(const QList<ProviderParameter> &parameters, const 
         for (SummDoubleSpinBox *box :
             {m_summBox.data(), m_comissionBox.data(), m_toAccountBox.data()})
             box->setReadOnly(true);
+    }
+    alignLabels();
+}
+
+void CorvexPpv::setHeader(QWidget *header)
+{
+    if (auto *panel = m_parameterArea
+            ? qobject_cast<QVBoxLayout *>(m_parameterArea->widget()->layout())
+            : nullptr)
+        panel->insertWidget(0, header);
+}
+
+// The inputs of the parameters and the amount boxes start at one edge although they are laid
+// out apart: the label columns take the widest label of either.
+void CorvexPpv::alignLabels()
+{
+    if (!m_grid || !m_amountGrid)
+        return;
+    int widest = 0;
+    for (QGridLayout *grid : {m_grid, m_amountGrid}) {
+        grid->setColumnMinimumWidth(0, 0);
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            QLayoutItem *item = grid->itemAtPosition(row, 0);
+            if (item && qobject_cast<QLabel *>(item->widget())
+                && grid->itemAtPosition(row, 1) != item)
+                widest = std::max(widest, item->widget()->sizeHint().width());
+        }
+    }
+    for (QGridLayout *grid : {m_grid, m_amountGrid}) {
+        grid->setColumnMinimumWidth(0, widest);
+        grid->setColumnStretch(1, 1);
     }
 }
 
@@ -562,7 +606,7 @@ void CorvexPpv::fill(
 
 void CorvexPpv::showRefused()
 {
-    auto *grid = qobject_cast<QGridLayout *>(layout());
+    QGridLayout *grid = m_grid;
     if (!grid || (!m_refusedNote && m_refused.isEmpty()))
         return;
     if (!m_refusedNote) {
@@ -686,6 +730,7 @@ void CorvexPpv::retranslateTexts()
         else if (label->buddy() == m_toAccountBox)
             label->setText(tr("To Account"));
     }
+    alignLabels();
     showRefused();
     QWidget *summToPay = m_widgets.value(SUMM_TO_PAY).widget();
     if (summToPay && !summToPay->toolTip().isEmpty())

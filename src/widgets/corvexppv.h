@@ -19,6 +19,7 @@
 #include <QVariantList>
 #include <QWidget>
 
+class CXFitScrollArea;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -53,6 +54,8 @@ public:
     // Every input that keeps the form invalid, in the order of the rows, with what it expects
     // and whether the operator has typed into it or picked in it.
     QList<CXInputNote::Problem> problems() const;
+    // Puts `header` above the parameters, where it scrolls with them.
+    void setHeader(QWidget *header);
     void prepareParam(ProviderParameter &parameter) const;
 
     // Provider mask letters rewritten into the line edit's mask language, with a bullet as the
@@ -103,6 +106,7 @@ private:
     void showRefused();
     SummDoubleSpinBox *addAmountRow(
         QGridLayout *grid, int row, const QString &label, const QString &name);
+    void alignLabels();
 
     QPointer<SummDoubleSpinBox> m_summBox;
     QPointer<SummDoubleSpinBox> m_toAccountBox;
@@ -123,6 +127,10 @@ private:
     // Each input's name for the operator: its parameter's label, or the parameter's name.
     QMap<QString, QString> m_titles;
     QSet<const QWidget *> m_touched;
+    // The parameters scroll in their own area; the amount boxes below it stay in view.
+    QPointer<CXFitScrollArea> m_parameterArea;
+    QGridLayout *m_grid = nullptr;
+    QGridLayout *m_amountGrid = nullptr;
     int m_noteRow = 0;
 };
 
