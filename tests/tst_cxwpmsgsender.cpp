@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTextBrowser>
 
 #include <functional>
@@ -126,8 +127,6 @@ private slots:
                     line("Dalmor error", "&lt;b&gt;Closed"), 7, ""},
                 {"error", 8, "{'uid': 123, 'error': true, 'description': 'No <i>'}", true, false,
                     line("Corvex error", "No &lt;i&gt;"), 15, ""},
-                {"no error key", 8, "{'uid': 123, 'params': {'errorCode': 0}}", true, false, "", 7,
-                    ""},
                 {"code text", 8, params("{'errorCode': '19', 'description': 'Add'}"), true, true,
                     line("Corvex error", "Add", "blue"), 5, ""},
                 {"code garbage", 8, params("{'errorCode': 'x'}"), true, false, corvex, 15, ""},
@@ -177,7 +176,7 @@ private slots:
         // Only the accepted reply stops the wait; the request stays for the pages after.
         QCOMPARE(progress->value(), answered ? 0 : 5);
         QCOMPARE(ex.sender->request(), ex.request->request);
-        QCOMPARE(completeChanged.isEmpty(), QByteArray(QTest::currentDataTag()) == "no error key");
+        QVERIFY(!completeChanged.isEmpty());
     }
 
     void insideProgressTick_data()
@@ -286,6 +285,105 @@ private slots:
         QVERIFY2(shown.contains(note), qPrintable(shown.right(100)));
         // Unread, the reply leaves the page waiting for its own.
         QCOMPARE(ex.sender->answer().isEmpty(), unread);
+    }
+
+    // A connection error, a time-out or a reply that cannot be read offers Retry, which sends the
+    // same request once under a fresh uid however often it is pressed; a late reply to the old
+    // uid is ignored, the reply to the new one is taken. A reply with the wrong uid, or one of the
+    // service, offers nothing.
+    void retry_data()
+    {
+        const auto line = [](const char *text) {
+            return QString("<font color=\"red\"><b>Connection error: </b>%1</font>").arg(text);
+        };
+        addRows<QString, QString, bool>({"failure", "error", "offered"},
+            {{"time-out", "timeout", TIMEOUT, true},
+                {"undelivered", "{'uid': '123', 'undelivered': true, 'description': 'refused'}",
+                    line("the request could not be delivered"), true},
+                {"no error key", "{'uid': 123, 'params': {'errorCode': 0}}",
+                    line("the reply cannot be read"), true},
+                {"undelivered, other uid", "{'uid': 124, 'undelivered': true}", "", false},
+                {"service refusal", "{'uid': 123, 'error': true, 'description': 'No'}",
+                    "<font color=\"red\"><b>Corvex error: </b>No</font>", false}});
+    }
+    void retry()
+    {
+        QFETCH(QString, failure);
+        QFETCH(bool, offered);
+        Exchange ex(8);
+        auto *retry = ex.sender->findChild<QPushButton *>("pbRetry");
+        QVERIFY(retry->isHidden());
+        if (failure == "timeout")
+            ex.sender->timeout();
+        else
+            ex.reply(failure);
+        QTEST(ex.error(), "error");
+        QCOMPARE(retry->isVisible(), offered);
+        QCOMPARE(ex.wizard->focusWidget() == retry, offered);
+        QVERIFY(!ex.sender->isComplete());
+        QTest::keyClick(retry, Qt::Key_Space);
+        QTest::keyClick(retry, Qt::Key_Space);
+        QCOMPARE(ex.host->requests.size(), offered ? 2 : 1);
+        if (!offered)
+            return;
+        QVariantMap first = ex.host->requests.first();
+        QVariantMap again = ex.host->requests.last();
+        const QString uid = again.take("uid").toString();
+        QVERIFY(uid != first.take("uid").toString());
+        QCOMPARE(again, first);
+        QVERIFY(retry->isHidden());
+        QCOMPARE(ex.error(), QString());
+        ex.reply(OK);
+        QVERIFY(ex.sender->answer().isEmpty());
+        ex.reply(QString(OK).replace("123", "'" + uid + "'"));
+        QVERIFY(ex.sender->isComplete());
+        QCOMPARE(ex.sender->request().uid(), uid.toLongLong());
+    }
+
+    // Esc while a request is in flight: the page stops waiting, offers and sends nothing more and
+    // ignores the reply that comes later.
+    void escapeWhileWaiting()
+    {
+        Exchange ex(8);
+        QTest::keyClick(ex.wizard.get(), Qt::Key_Escape);
+        QVERIFY(!ex.wizard->isVisible());
+        for (QTimer *timer : ex.sender->findChildren<QTimer *>())
+            QVERIFY(!timer->isActive());
+        ex.sender->timeout();
+        ex.sender->retry();
+        ex.reply(OK);
+        QCOMPARE(ex.host->requests.size(), 1);
+        QVERIFY(ex.sender->answer().isEmpty());
+        QVERIFY(ex.sender->findChild<QPushButton *>("pbRetry")->isHidden());
+    }
+
+    // A registration or a new template accepted by the service cannot be sent again by going
+    // back: no Back on its sender page nor on the page after it, whose Next keeps its name.
+    // The look-ups and a refused request leave Back as it was.
+    void commitPages_data()
+    {
+        addRows<int, QString, bool>({"type", "message", "commit"},
+            {{"reg", 3, OK, true}, {"check", 4, OK, true},
+                {"reg refused", 3, QString(OK).replace("'errorCode': 0", "'errorCode': 1"), false},
+                {"listtid", 8, OK, false}, {"check_params", 9, OK, false}});
+    }
+    void commitPages()
+    {
+        QFETCH(bool, commit);
+        QFETCH(int, type);
+        QFETCH(QString, message);
+        Exchange ex(type);
+        QAbstractButton *back = ex.wizard->button(QWizard::BackButton);
+        ex.reply(message);
+        QCOMPARE(ex.sender->isCommitPage(), commit);
+        QCOMPARE(back->isEnabled(), !commit);
+        QCOMPARE(ex.wizard->button(QWizard::CommitButton)->isVisible(), commit);
+        QCOMPARE(ex.wizard->button(QWizard::CommitButton)->text(),
+            ex.wizard->button(QWizard::NextButton)->text());
+        if (!ex.sender->isComplete())
+            return;
+        QVERIFY(Operator::next(ex.wizard.get()));
+        QCOMPARE(back->isEnabled(), !commit);
     }
 };
 
