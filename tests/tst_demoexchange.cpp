@@ -9,6 +9,7 @@
 #include "testutil.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextStream>
@@ -35,8 +36,12 @@ public:
     QString preview() const override { return QString(); }
     CorvexRequest outputData() const override
     {
+        static const QMap<QString, CorvexRequest::ERequestType> types
+            = {{"reg", CorvexRequest::RegistrationRequest},
+                {"check", CorvexRequest::RegistreTemplateRequest},
+                {"check_params", CorvexRequest::CheckParamsRequest}};
         CorvexRequest request;
-        request.setType(CorvexRequest::AllTemplatesRequest);
+        request.setType(types.value(m_function, CorvexRequest::AllTemplatesRequest));
         request.setFunction(m_function);
         request.setCurrencyId(643);
         request.setData(m_data);
@@ -139,6 +144,9 @@ private slots:
     void lineFails();
     void resend_data();
     void resend();
+    void everyReply_data();
+    void everyReply();
+    void killAndRestart();
 
 private:
     QTemporaryDir m_dir;
@@ -188,14 +196,17 @@ void TestDemoExchange::replies()
 
 enum Line { NothingListens, HangsUpAtOnce, NeverAnswers };
 
-// However the line fails, the operator sees the time-out and the page stays incomplete; the
-// terminal's log reports the line's problem, if it had one.
+// However the line fails, the operator sees a connection error and the page stays incomplete:
+// at once when the request could not be delivered, else at the time-out. The terminal's log
+// reports the line's problem, if it had one.
 void TestDemoExchange::lineFails_data()
 {
-    addRows<int, QString>({"line", "problem"},
-        {{"nothing listens", NothingListens, "Connection refused"},
-            {"hangs up at once", HangsUpAtOnce, "closed the connection"},
-            {"never answers", NeverAnswers, ""}});
+    addRows<int, QString, QString>({"line", "problem", "status"},
+        {{"nothing listens", NothingListens, "Connection refused",
+             "the request could not be delivered"},
+            {"hangs up at once", HangsUpAtOnce, "closed the connection",
+                "the request could not be delivered"},
+            {"never answers", NeverAnswers, "", "timeout"}});
 }
 
 void TestDemoExchange::lineFails()
@@ -223,7 +234,8 @@ void TestDemoExchange::lineFails()
     Terminal terminal(new WebSocketServiceLink(QUrl(url)));
     terminal.ask("listtid", KNOWN);
     QTRY_VERIFY_WITH_TIMEOUT(terminal.status().contains("Connection error"), 10000);
-    QVERIFY(terminal.status().contains("timeout"));
+    QFETCH(QString, status);
+    QVERIFY2(terminal.status().contains(status), qPrintable(terminal.status()));
     QVERIFY(!terminal.sender()->isComplete());
     QCOMPARE(terminal.lines("reply"), 0);
     QCOMPARE(terminal.lines("line") > 0, !problem.isEmpty());
@@ -264,6 +276,121 @@ void TestDemoExchange::resend()
     QCOMPARE(service.requests, requests);
     QCOMPARE(terminal.sender()->isComplete(), replies == 1);
     QVERIFY2(terminal.log.contains(log), qPrintable(terminal.log));
+}
+
+enum Way { Back = -1, Retry = -2 };
+
+// Whatever the simulated service answers, the operator is never stranded: the page leads on to
+// the next page kind (and on to a payment), or offers Back to the page that sent, from which
+// Next sends again, or offers Retry. An accepted registration or new template offers no Back.
+void TestDemoExchange::everyReply_data()
+{
+    const QVariantMap person
+        = {{"phone", "9160000001"}, {"lastName", "Orlov"}, {"firstName", "Oleg"}};
+    const auto phone = [](const QString &phone) { return QVariantMap {{"phone", phone}}; };
+    const auto bik = [](const QString &bik) { return QVariantMap {{"bik", bik}}; };
+    const auto check = [](const QString &phone, int rCode, const QString &params) {
+        return QVariantMap {{"phone", phone}, {"rCode", rCode}, {"params", params}};
+    };
+    addRows<QString, QVariantMap, int>({"function", "data", "way"},
+        {{"templates", "listtid", KNOWN, 7}, {"no templates", "listtid", phone("9167654321"), 5},
+            {"unknown customer 18", "listtid", phone("9160000000"), 1},
+            {"code 22", "listtid", phone("9260000022"), 1},
+            {"code 26", "listtid", phone("9260000026"), 1},
+            {"code 27", "listtid", phone("9260000027"), 1},
+            {"code 29", "listtid", phone("9260000029"), 1},
+            {"bad phone 2", "listtid", phone("12"), Back},
+            {"result failure", "listtid", phone("9990000007"), Back},
+            {"registered", "reg", person, 5},
+            {"already registered 1", "reg",
+                QVariantMap {{"phone", "9161234567"}, {"lastName", "P"}, {"firstName", "I"}}, Back},
+            {"no name 2", "reg", phone("9160000001"), Back},
+            {"bank", "check_params", bik("044525593"), 6},
+            {"unknown BIK 4", "check_params", bik("044525000"), Back},
+            {"bad BIK 2", "check_params", bik("12"), Back},
+            {"no error key", "check_params", bik("044525999"), Retry},
+            {"template registered", "check", check("9161234567", 601, "044525593;C-1;1234"), 4},
+            {"check for unknown customer 18", "check", check("9160000000", 601, "044525593;C;1"),
+                Back},
+            {"bad request code 2", "check", check("9161234567", 5, "044525593;C;1"), Back},
+            {"check with unknown bank 4", "check", check("9161234567", 601, "044525000;C"), Back},
+            {"error failure", "pay", KNOWN, Back}, {"time-out", "listtid", KNOWN, Retry}});
+}
+
+void TestDemoExchange::everyReply()
+{
+    QFETCH(QString, function);
+    QFETCH(QVariantMap, data);
+    QFETCH(int, way);
+    // The service file, with the failure of one bank's look-up turned into a reply without
+    // "error".
+    const QString file
+        = editedCopy(m_dir.filePath("odd.json"), "service.json", "-failures[1].reply.error");
+    CorvexSimulator simulator;
+    QString error;
+    QVERIFY2(simulator.load(file, &error), qPrintable(error));
+    simulator.setReplyDelay(QByteArray(QTest::currentDataTag()) == "time-out" ? 60000 : 0);
+    Terminal terminal(new LocalServiceLink(&simulator, file));
+    QWizard &wizard = terminal.wizard;
+    terminal.ask(function, data);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        terminal.sender()->isComplete() || !terminal.status().isEmpty(), 10000);
+    QCOMPARE(terminal.sender()->isComplete(), way >= 0);
+    QCOMPARE(wizard.button(QWizard::BackButton)->isEnabled(),
+        way < 0 || (function != "reg" && function != "check"));
+    QCOMPARE(!terminal.sender()->findChild<QWidget *>("pbRetry")->isHidden(), way == Retry);
+    if (way >= 0) {
+        QCOMPARE(terminal.sender()->nextId() % 16, way);
+        return;
+    }
+    if (way == Back) {
+        wizard.back();
+        QCOMPARE(wizard.currentId(), int(CorvexPayWizard::PageActionSelect));
+        wizard.next();
+    } else {
+        terminal.sender()->findChild<QPushButton *>("pbRetry")->click();
+    }
+    QCOMPARE(terminal.lines("request"), 2);
+}
+
+// The service is killed while a request waits for its reply: the terminal answers it as
+// undelivered within a second, and once the service runs again the scripted operator finishes
+// the payment by pressing Retry.
+void TestDemoExchange::killAndRestart()
+{
+    ServiceProcess first;
+    QVERIFY(first.start(m_data, {"--delay", "5000"}));
+    QProcess road;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("CORVEX_REPLY_TIMEOUT", "10");
+    road.setProcessEnvironment(env);
+    road.start(CORVEX_ROADS_PROGRAM,
+        {"--road", "template", "--plugin", CORVEX_PLUGIN_PATH, "--service", first.url()});
+    QVERIFY(road.waitForStarted(10000));
+    QString out;
+    const auto waitFor = [&road, &out](const QString &text) {
+        QElapsedTimer clock;
+        clock.start();
+        while (
+            !out.contains(text) && clock.elapsed() < 20000 && road.state() == QProcess::Running) {
+            road.waitForReadyRead(20);
+            out += QString::fromUtf8(road.readAllStandardOutput());
+        }
+        return out.contains(text);
+    };
+    QVERIFY2(waitFor("request  "), qPrintable(out));
+    first.kill();
+    QElapsedTimer sinceKill;
+    sinceKill.start();
+    QVERIFY2(waitFor("undelivered "), qPrintable(out));
+    QVERIFY2(sinceKill.elapsed() < 1000, qPrintable(QString::number(sinceKill.elapsed())));
+    ServiceProcess second;
+    QVERIFY(second.start(m_data, {"--listen", QString::number(first.port())}));
+    QVERIFY(road.waitForFinished(60000));
+    out += QString::fromUtf8(road.readAllStandardOutput());
+    QVERIFY2(road.exitCode() == 0, qPrintable(out + road.readAllStandardError()));
+    QVERIFY2(out.contains("retry    page 14"), qPrintable(out));
+    QVERIFY2(out.contains("\"account\": \"4081781001\""), qPrintable(out));
 }
 
 QTEST_MAIN(TestDemoExchange)
