@@ -340,20 +340,27 @@ private slots:
         QCOMPARE(ex.sender->request().uid(), uid.toLongLong());
     }
 
-    // Esc while a request is in flight: the page stops waiting, offers and sends nothing more and
-    // ignores the reply that comes later.
-    void escapeWhileWaiting()
+    // Esc while a request is in flight, or while Retry is offered: the page stops waiting,
+    // ignores the reply that comes later, and offers and sends nothing more.
+    void escape_data()
     {
+        addRows<bool>({"timedOut"}, {{"in flight", false}, {"retry offered", true}});
+    }
+    void escape()
+    {
+        QFETCH(bool, timedOut);
         Exchange ex(8);
+        if (timedOut)
+            ex.sender->timeout();
         QTest::keyClick(ex.wizard.get(), Qt::Key_Escape);
         QVERIFY(!ex.wizard->isVisible());
         for (QTimer *timer : ex.sender->findChildren<QTimer *>())
             QVERIFY(!timer->isActive());
+        ex.reply(OK);
+        QVERIFY(ex.sender->answer().isEmpty());
         ex.sender->timeout();
         ex.sender->retry();
-        ex.reply(OK);
         QCOMPARE(ex.host->requests.size(), 1);
-        QVERIFY(ex.sender->answer().isEmpty());
         QVERIFY(ex.sender->findChild<QPushButton *>("pbRetry")->isHidden());
     }
 
