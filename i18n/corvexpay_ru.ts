@@ -150,6 +150,18 @@
         <source>a reply of %1 characters is too large to read</source>
         <translation>ответ длиной %1 символов слишком велик для чтения</translation>
     </message>
+    <message>
+        <source>Retry</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>the request could not be delivered</source>
+        <translation>запрос не удалось доставить</translation>
+    </message>
+    <message>
+        <source>the reply cannot be read</source>
+        <translation>ответ не удаётся прочитать</translation>
+    </message>
 </context>
 <context>
     <name>CXWPPayment</name>

@@ -96,9 +96,11 @@ inline bool press(QWizard *wizard, QWizard::WizardButton which)
     return true;
 }
 
+// Next, or Commit where the page shows that in its place.
 inline bool next(QWizard *wizard)
 {
-    return press(wizard, QWizard::NextButton);
+    const bool commit = wizard->button(QWizard::CommitButton)->isVisible();
+    return press(wizard, commit ? QWizard::CommitButton : QWizard::NextButton);
 }
 
 inline bool finish(QWizard *wizard)

@@ -12,6 +12,7 @@
 #include "cxwpregistretemplate.h"
 #include "cxwpselecttemplate.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,6 +34,11 @@ CorvexPayWizard::CorvexPayWizard(
         setPage(kind, createPage(kind));
     setPage(PagePayment, new CXWPPayment(this));
     setStartId(PageActionSelect);
+    nameCommitButton();
+    connect(this, &QWizard::currentIdChanged, this, &CorvexPayWizard::keepCommitted);
+    // After QWizard's own connection, which enables Back again.
+    connect(
+        page(PageMsgSender), &QWizardPage::completeChanged, this, &CorvexPayWizard::keepCommitted);
 }
 
 CorvexPayWizard::~CorvexPayWizard()
@@ -106,8 +112,12 @@ int CorvexPayWizard::checkAndAddPage(EPages id)
         return n;
     if (id == PageActionSelect || id == PagePayment)
         return id;
-    if (QWizardPage *added = createPage(id))
+    if (QWizardPage *added = createPage(id)) {
         setPage(n, added);
+        // After QWizard's own connection, which enables Back again.
+        if (id == PageMsgSender)
+            connect(added, &QWizardPage::completeChanged, this, &CorvexPayWizard::keepCommitted);
+    }
     return n;
 }
 
@@ -155,6 +165,20 @@ void CorvexPayWizard::changeEvent(QEvent *event)
     const WizardStyle style = wizardStyle();
     setWizardStyle(style == ClassicStyle ? ModernStyle : ClassicStyle);
     setWizardStyle(style);
+    nameCommitButton();
+    keepCommitted();
+}
+
+void CorvexPayWizard::keepCommitted()
+{
+    const auto *sender = qobject_cast<CXWPMsgSender *>(currentPage());
+    if (sender && sender->isCommitPage())
+        button(BackButton)->setEnabled(false);
+}
+
+void CorvexPayWizard::nameCommitButton()
+{
+    setButtonText(CommitButton, buttonText(NextButton));
 }
 
 // Pages of the kinds that may be entered more than once; the action and payment pages exist
@@ -190,6 +214,7 @@ void CorvexPayWizard::connectSender(CXWPMsgSender *sender)
 {
     connect(this, &CorvexPayWizard::incomingMessage, sender, &CXWPMsgSender::incomingMessage);
     connect(sender, &CXWPMsgSender::sendMessage, this, &CorvexPayWizard::sendMessage);
+    connect(this, &QDialog::rejected, sender, &CXWPMsgSender::abandon);
 }
 
 void CorvexPayWizard::reject()

@@ -93,6 +93,11 @@ private:
     QWizardPage *createPage(EPages kind);
     void connectSender(CXWPMsgSender *sender);
     bool hasTypedInput() const;
+    // No Back on a sender page that has become a commit page: its request has changed the
+    // service, and going back and on would send it again.
+    void keepCommitted();
+    // The commit button reads as Next: the service has acted already, nothing is left to confirm.
+    void nameCommitButton();
 
     Ui_CorvexPayWizard *ui;
     QSharedPointer<Provider> m_provider;

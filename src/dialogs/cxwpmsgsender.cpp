@@ -8,6 +8,7 @@
 #include "cxservicetext.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEvent>
 #include <QTimer>
 
@@ -84,6 +85,8 @@ CXWPMsgSender::CXWPMsgSender(QWizard *wizard)
     m_progressTimer->setInterval(1000);
     connect(m_timeoutTimer, &QTimer::timeout, this, &CXWPMsgSender::timeout);
     m_timeoutTimer->setInterval(replyTimeoutSeconds() * 1000);
+    ui->pbRetry->hide();
+    connect(ui->pbRetry, &QPushButton::clicked, this, &CXWPMsgSender::retry);
 }
 
 CXWPMsgSender::~CXWPMsgSender()
@@ -106,6 +109,9 @@ void CXWPMsgSender::initializePage()
         ui->lError->setFont(payWizard->inputFont());
 
     m_request = CorvexRequest();
+    m_unanswered = CorvexRequest();
+    ui->pbRetry->hide();
+    setCommitPage(false);
     m_answer = QJsonObject();
     m_replyComplete = false;
     initProgress(replyTimeoutSeconds());
@@ -275,6 +281,13 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
         return;
     }
 
+    if (reply.undelivered()) {
+        qCInfo(lcCorvexExchange).noquote()
+            << "Request" << m_request.uid() << "not delivered:" << loggedText(reply.description());
+        offerRetry(QT_TR_NOOP("the request could not be delivered"));
+        return;
+    }
+
     releaseProgress();
     m_answer = reply.object();
     m_error = ErrorLine();
@@ -287,13 +300,23 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
         return;
     }
 
-    if (!reply.hasError())
+    // Neither success nor failure: the operator must not be left without a word or a way on.
+    if (!reply.hasError()) {
+        offerRetry(QT_TR_NOOP("the reply cannot be read"));
         return;
+    }
     if (reply.error()) {
         m_replyComplete = false;
         showError(QT_TR_NOOP("Corvex error"), reply.description());
     } else {
         showRequest();
+        // A registration or a new template has changed the service: going back and on would
+        // send it again, and the service would refuse it. QWizard offers no Back past a commit
+        // page, and the wizard none on the page itself.
+        const CorvexRequest::ERequestType type = m_request.type();
+        setCommitPage(m_replyComplete
+            && (type == CorvexRequest::RegistrationRequest
+                || type == CorvexRequest::RegistreTemplateRequest));
     }
     emit completeChanged();
 }
@@ -303,11 +326,62 @@ void CXWPMsgSender::timeout()
     releaseProgress();
     if (!m_answer.isEmpty())
         return;
+    offerRetry(QT_TR_NOOP("timeout"));
+}
+
+void CXWPMsgSender::offerRetry(const char *text)
+{
+    releaseProgress();
     m_replyComplete = false;
-    showOwnError(QT_TR_NOOP("Connection error"), QT_TR_NOOP("timeout"));
-    // A late reply must no longer match, and the page must not complete.
+    if (m_request.isValid())
+        m_unanswered = m_request;
+    // A late reply to the request given up on must no longer match, and the page must not
+    // complete.
     m_request = CorvexRequest();
+    showOwnError(QT_TR_NOOP("Connection error"), text);
+    ui->pbRetry->setVisible(m_unanswered.isValid());
+    if (ui->pbRetry->isVisible())
+        ui->pbRetry->setFocus();
     emit completeChanged();
+}
+
+void CXWPMsgSender::retry()
+{
+    if (!m_unanswered.isValid())
+        return;
+    CorvexRequest request = m_unanswered;
+    m_unanswered = CorvexRequest();
+    ui->pbRetry->hide();
+
+    // The same request under a uid of its own, so that a late reply to the one given up on is
+    // still told apart.
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    const qint64 boxId = (payWizard ? payWizard->info() : BoxInfo()).boxId();
+    const qint64 previousUid = request.uid();
+    QDateTime moment = QDateTime::currentDateTime();
+    do {
+        request.generateUid(boxId, moment);
+        moment = moment.addMSecs(1);
+    } while (request.uid() == previousUid);
+
+    m_request = request;
+    m_answer = QJsonObject();
+    m_replyComplete = false;
+    m_error = ErrorLine();
+    renderError();
+    initProgress(replyTimeoutSeconds());
+    emit completeChanged();
+    // The host may answer from inside this emission, so everything is in place before it.
+    emit sendMessage(CORVEX_DESTINATION, QVariant(m_request.toMap()));
+}
+
+void CXWPMsgSender::abandon()
+{
+    releaseProgress();
+    if (m_answer.isEmpty())
+        m_request = CorvexRequest();
+    m_unanswered = CorvexRequest();
+    ui->pbRetry->hide();
 }
 
 void CXWPMsgSender::setProgress()

@@ -57,6 +57,11 @@ public slots:
     void incomingMessage(const QVariantMap &headers, const QString &message);
     void timeout();
     void setProgress();
+    // Sends the request that got no usable answer (a time-out, an undelivered request, a reply
+    // that cannot be read) once more under a fresh uid; nothing when there is none.
+    void retry();
+    // The dialog was closed: nothing is awaited or sent any more, and a late reply is ignored.
+    void abandon();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -74,6 +79,8 @@ private:
     // An own text with "%1" gets the number `count`.
     void showOwnError(const char *title, const char *text, qint64 count = -1);
     void renderError();
+    // Ends the wait without a usable answer: the request may be sent again with Retry.
+    void offerRetry(const char *text);
 
     struct ErrorLine
     {
@@ -86,6 +93,8 @@ private:
 
     Ui_CXWPMsgSender *ui;
     CorvexRequest m_request;
+    // The request that Retry sends again; invalid while there is nothing to retry.
+    CorvexRequest m_unanswered;
     QJsonObject m_answer;
     bool m_replyComplete = false;
     QPointer<QTimer> m_progressTimer;
