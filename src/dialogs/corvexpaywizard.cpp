@@ -35,10 +35,9 @@ CorvexPayWizard::CorvexPayWizard(
     setPage(PagePayment, new CXWPPayment(this));
     setStartId(PageActionSelect);
     nameCommitButton();
-    connect(this, &QWizard::currentIdChanged, this, &CorvexPayWizard::keepCommitted);
+    connect(this, &QWizard::currentIdChanged, this, &CorvexPayWizard::keepBack);
     // After QWizard's own connection, which enables Back again.
-    connect(
-        page(PageMsgSender), &QWizardPage::completeChanged, this, &CorvexPayWizard::keepCommitted);
+    connect(page(PageMsgSender), &QWizardPage::completeChanged, this, &CorvexPayWizard::keepBack);
 }
 
 CorvexPayWizard::~CorvexPayWizard()
@@ -116,7 +115,7 @@ int CorvexPayWizard::checkAndAddPage(EPages id)
         setPage(n, added);
         // After QWizard's own connection, which enables Back again.
         if (id == PageMsgSender)
-            connect(added, &QWizardPage::completeChanged, this, &CorvexPayWizard::keepCommitted);
+            connect(added, &QWizardPage::completeChanged, this, &CorvexPayWizard::keepBack);
     }
     return n;
 }
@@ -166,13 +165,13 @@ void CorvexPayWizard::changeEvent(QEvent *event)
     setWizardStyle(style == ClassicStyle ? ModernStyle : ClassicStyle);
     setWizardStyle(style);
     nameCommitButton();
-    keepCommitted();
+    keepBack();
 }
 
-void CorvexPayWizard::keepCommitted()
+void CorvexPayWizard::keepBack()
 {
     const auto *sender = qobject_cast<CXWPMsgSender *>(currentPage());
-    if (sender && sender->isCommitPage())
+    if (sender && !sender->mayGoBack())
         button(BackButton)->setEnabled(false);
 }
 

@@ -93,9 +93,9 @@ private:
     QWizardPage *createPage(EPages kind);
     void connectSender(CXWPMsgSender *sender);
     bool hasTypedInput() const;
-    // No Back on a sender page that has become a commit page: its request has changed the
-    // service, and going back and on would send it again.
-    void keepCommitted();
+    // No Back on a sender page whose request changes the service while it waits for the reply
+    // or once it has been accepted: going back and on would send it again.
+    void keepBack();
     // The commit button reads as Next: the service has acted already, nothing is left to confirm.
     void nameCommitButton();
 
