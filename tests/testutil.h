@@ -107,6 +107,13 @@ inline bool finish(QWizard *wizard)
 {
     return press(wizard, QWizard::FinishButton);
 }
+
+// A mouse's double-click: the second press comes as a double-click event.
+inline void doubleClick(QWidget *widget)
+{
+    for (auto action : {QTest::MouseClick, QTest::MouseDClick, QTest::MouseRelease})
+        QTest::mouseEvent(action, widget, Qt::LeftButton, {}, QPoint());
+}
 } // namespace Operator
 #endif
 

@@ -862,11 +862,9 @@ private slots:
                 QTest::keyClick(retry, Qt::Key_Space);
             else if (step == "back")
                 Operator::press(wizard, QWizard::BackButton);
-            else if (step == "next") // a mouse's second press comes as a double-click
-                for (auto action : {QTest::MouseClick, QTest::MouseDClick, QTest::MouseRelease})
-                    QTest::mouseEvent(action,
-                        wizard->button(commit ? QWizard::CommitButton : QWizard::NextButton),
-                        Qt::LeftButton, {}, QPoint());
+            else if (step == "next")
+                Operator::doubleClick(
+                    wizard->button(commit ? QWizard::CommitButton : QWizard::NextButton));
             else if (step == "esc")
                 QTest::keyClick(wizard, Qt::Key_Escape);
             else if (step == "language")

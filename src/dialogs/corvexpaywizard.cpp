@@ -216,6 +216,13 @@ void CorvexPayWizard::connectSender(CXWPMsgSender *sender)
     connect(this, &QDialog::rejected, sender, &CXWPMsgSender::abandon);
 }
 
+void CorvexPayWizard::done(int result)
+{
+    if (isHidden())
+        return;
+    QWizard::done(result);
+}
+
 void CorvexPayWizard::reject()
 {
     if (hasTypedInput()

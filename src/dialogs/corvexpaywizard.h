@@ -79,6 +79,9 @@ public:
     void setPhone(const QString &phone) { m_phone = phone; }
 
 public slots:
+    // Ends the dialog once: the second press of a double-click on Finish may come before the
+    // window is gone, and must not hand the host the payment again.
+    void done(int result) override;
     // Cancel and Esc: a payment the operator has typed into is discarded only when confirmed.
     void reject() override;
 
