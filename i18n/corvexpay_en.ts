@@ -260,6 +260,62 @@
         <source>a reply of %1 characters is too large to read</source>
         <translation>A reply of %1 characters is too large to read</translation>
     </message>
+    <message>
+        <source>Retry</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>the request could not be delivered</source>
+        <translation>the request could not be delivered</translation>
+    </message>
+    <message>
+        <source>The request did not reach the service. Retry: send it again.</source>
+        <translation>The request did not reach the service. Retry: send it again.</translation>
+    </message>
+    <message>
+        <source>the reply cannot be read</source>
+        <translation>the reply cannot be read</translation>
+    </message>
+    <message>
+        <source>The service&apos;s reply cannot be read. Retry: send the request again.</source>
+        <translation>The service&apos;s reply cannot be read. Retry: send the request again.</translation>
+    </message>
+    <message>
+        <source>The service did not reply in time. Retry: send the request again.</source>
+        <translation>The service did not reply in time. Retry: send the request again.</translation>
+    </message>
+    <message>
+        <source>Waiting for the service&apos;s reply.</source>
+        <translation>Waiting for the service&apos;s reply.</translation>
+    </message>
+    <message>
+        <source>The service refused the request. Back: correct it and send again.</source>
+        <translation>The service refused the request. Back: correct it and send again.</translation>
+    </message>
+    <message>
+        <source>Customer registered. Next: add a template with the bank&apos;s BIK.</source>
+        <translation>Customer registered. Next: add a template with the bank&apos;s BIK.</translation>
+    </message>
+    <message>
+        <source>Template registered. Next: find the customer&apos;s templates.</source>
+        <translation>Template registered. Next: find the customer&apos;s templates.</translation>
+    </message>
+    <message>
+        <source>Bank found. Next: fill in the template.</source>
+        <translation>Bank found. Next: fill in the template.</translation>
+    </message>
+    <message>
+        <source>Customer found. Templates: %1. Next: choose one.</source>
+        <translation>Customer found. Templates: %1. Next: choose one.</translation>
+    </message>
+    <message>
+        <source>Customer found, no templates yet. Next: add one with the bank&apos;s BIK.</source>
+        <translation>Customer found, no templates yet. Next: add one with the bank&apos;s BIK.</translation>
+    </message>
+    <message>
+        <source>The customer must be registered first. Next: registration.</source>
+        <translation>The customer must be registered first. Next: registration.</translation>
+    </message>
 </context>
 <context>
     <name>CXWPPayment</name>

@@ -273,6 +273,62 @@
         <source>a reply of %1 characters is too large to read</source>
         <translation>ответ длиной %1 символов слишком велик для чтения</translation>
     </message>
+    <message>
+        <source>Retry</source>
+        <translation>Повторить</translation>
+    </message>
+    <message>
+        <source>the request could not be delivered</source>
+        <translation>запрос не удалось доставить</translation>
+    </message>
+    <message>
+        <source>the reply cannot be read</source>
+        <translation>ответ не удаётся прочитать</translation>
+    </message>
+    <message>
+        <source>The request did not reach the service. Retry: send it again.</source>
+        <translation>Запрос не дошёл до сервера. «Повторить» отправит его снова.</translation>
+    </message>
+    <message>
+        <source>The service&apos;s reply cannot be read. Retry: send the request again.</source>
+        <translation>Ответ сервера не удаётся прочитать. «Повторить» отправит запрос снова.</translation>
+    </message>
+    <message>
+        <source>The service did not reply in time. Retry: send the request again.</source>
+        <translation>Сервер не ответил вовремя. «Повторить» отправит запрос снова.</translation>
+    </message>
+    <message>
+        <source>Waiting for the service&apos;s reply.</source>
+        <translation>Ждём ответа сервера.</translation>
+    </message>
+    <message>
+        <source>The service refused the request. Back: correct it and send again.</source>
+        <translation>Сервер отклонил запрос. «Назад»: исправьте данные и отправьте снова.</translation>
+    </message>
+    <message>
+        <source>Customer registered. Next: add a template with the bank&apos;s BIK.</source>
+        <translation>Клиент зарегистрирован. «Далее»: добавьте шаблон по БИК банка.</translation>
+    </message>
+    <message>
+        <source>Template registered. Next: find the customer&apos;s templates.</source>
+        <translation>Шаблон зарегистрирован. «Далее»: поиск шаблонов клиента.</translation>
+    </message>
+    <message>
+        <source>Bank found. Next: fill in the template.</source>
+        <translation>Банк найден. «Далее»: заполните шаблон.</translation>
+    </message>
+    <message>
+        <source>Customer found. Templates: %1. Next: choose one.</source>
+        <translation>Клиент найден. Шаблонов: %1. «Далее»: выберите шаблон.</translation>
+    </message>
+    <message>
+        <source>Customer found, no templates yet. Next: add one with the bank&apos;s BIK.</source>
+        <translation>Клиент найден, шаблонов пока нет. «Далее»: добавьте шаблон по БИК банка.</translation>
+    </message>
+    <message>
+        <source>The customer must be registered first. Next: registration.</source>
+        <translation>Клиента нужно сначала зарегистрировать. «Далее»: регистрация.</translation>
+    </message>
 </context>
 <context>
     <name>CXWPPayment</name>

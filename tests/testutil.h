@@ -104,14 +104,23 @@ inline QString note(QWidget *page)
     return label && !label->isHidden() ? label->text() : QString();
 }
 
+// Next, or Commit where the page shows that in its place.
 inline bool next(QWizard *wizard)
 {
-    return press(wizard, QWizard::NextButton);
+    const bool commit = wizard->button(QWizard::CommitButton)->isVisible();
+    return press(wizard, commit ? QWizard::CommitButton : QWizard::NextButton);
 }
 
 inline bool finish(QWizard *wizard)
 {
     return press(wizard, QWizard::FinishButton);
+}
+
+// A mouse's double-click: the second press comes as a double-click event.
+inline void doubleClick(QWidget *widget)
+{
+    for (auto action : {QTest::MouseClick, QTest::MouseDClick, QTest::MouseRelease})
+        QTest::mouseEvent(action, widget, Qt::LeftButton, {}, QPoint());
 }
 } // namespace Operator
 #endif

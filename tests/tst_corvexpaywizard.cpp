@@ -4,6 +4,7 @@
 #include "cxwpselecttemplate.h"
 #include "fakehost.h"
 #include "icxwizardpage.h"
+#include "requestpage.h"
 #include "testutil.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextDocumentFragment>
@@ -140,31 +142,6 @@ struct Selection : Road
     CXPayTemplatesModel *model = nullptr;
 };
 
-// Stands in for the data pages: a fixed request, which the sender page goes by the type of alone;
-// it leads to a fixed page kind, so that a test can also walk the wizard to any visit.
-class RequestPage : public QWizardPage, public ICXWizardPage
-{
-    Q_OBJECT
-
-public:
-    RequestPage(QWizard *wizard, int type, qint64 uid, int kind = CorvexPayWizard::PageMsgSender)
-        : QWizardPage(wizard)
-        , kind(CorvexPayWizard::EPages(kind))
-    {
-        request.setType(CorvexRequest::ERequestType(type));
-        request.setFunction("listtid");
-        request.setUid(uid);
-        request.setCurrencyId(643);
-        request.setData({{"phone", PHONE}});
-    }
-    int nextId() const override { return CorvexPayWizard::pageIdFor(wizard(), kind); }
-    QString preview() const override { return "<p>Request &lt;1&gt;</p>"; }
-    CorvexRequest outputData() const override { return request; }
-
-    const CorvexPayWizard::EPages kind;
-    CorvexRequest request;
-};
-
 // Walked from a request page at 4 to the sender page at 14; replies in single quotes for brevity.
 struct Exchange : Road
 {
@@ -188,6 +165,7 @@ struct Exchange : Road
 
 static const QString OK = "{'uid': 123, 'error': false, 'params': {'errorCode': 0}}";
 static const QString TIMEOUT = "<font color=\"red\"><b>Connection error: </b>timeout</font>";
+static const QString WAITING = "Waiting for the service's reply.";
 
 static QString templates(int count)
 {
@@ -724,8 +702,8 @@ private slots:
                     false, line("Dalmor error", "&lt;b&gt;Closed"), 7, ""},
                 {"error", 8, "{'uid': 123, 'error': true, 'description': 'No <i>'}", true, false,
                     line("Corvex error", "No &lt;i&gt;"), 15, ""},
-                {"no error key", 8, "{'uid': 123, 'params': {'errorCode': 0}}", true, false, "", 7,
-                    ""},
+                {"no error key", 8, "{'uid': 123, 'params': {'errorCode': 0}}", true, false,
+                    line("Connection error", "the reply cannot be read"), 15, ""},
                 {"code text", 8, params("{'errorCode': '19', 'description': 'Add'}"), true, true,
                     line("Corvex error", "Add", "blue"), 5, ""},
                 {"code garbage", 8, params("{'errorCode': 'x'}"), true, false, corvex, 15, ""},
@@ -736,17 +714,14 @@ private slots:
                     false, line("Corvex error", "Busy"), 15, ""},
                 {"params other", 8, params("{'result': 'ok', 'description': 'Busy'}"), true, false,
                     line("Corvex error", "Unknown error"), 15, ""},
-                {"listtid 26", 8, code(26), true, true, corvex, 1, ""},
                 {"listtid 28", 8, code(28), true, false, corvex, 15, ""},
-                {"reg", 3, OK, true, true, "", 5, ""},
+
                 {"reg failed", 3, code(19), true, false, line("Corvex error", "", "blue"), 15, ""},
                 // Kind 4 was visited on the way here, so a second page of that kind follows.
                 {"check", 4, params("{'errorCode': 0, 'description': 'First <br>\\n\\nThird'}"),
                     true, true, "", 20, "Request <1>\nDescription\nFirst <br>\nThird"},
-                {"check failed", 4, code(1), true, false, corvex, 15, ""},
                 {"check_params", 9, bank, true, true, "", 6,
                     "Request <1>\nBank: <b>Sber\nDestination: M\nFill next fields:\n- Contract"},
-                {"check_params failed", 9, code(2), true, false, corvex, 15, ""},
                 {"other type", 5, OK, true, false, "", 15, ""},
             });
     }
@@ -770,10 +745,13 @@ private slots:
         QTEST(ex.sender->nextId(), "next");
         if (!shown.isEmpty())
             QCOMPARE(ex.shown(), shown);
-        // Only the accepted reply stops the wait; the request stays for the pages after.
+        // Only the accepted reply stops the wait and the bar; the request stays for the pages
+        // after, unless Retry is to send it again.
         QCOMPARE(progress->value(), answered ? 0 : 5);
-        QCOMPARE(ex.sender->request(), ex.request->request);
-        QCOMPARE(completeChanged.isEmpty(), QByteArray(QTest::currentDataTag()) == "no error key");
+        QCOMPARE(progress->isHidden(), answered);
+        const bool retry = QByteArray(QTest::currentDataTag()) == "no error key";
+        QCOMPARE(ex.sender->request() == ex.request->request, !retry);
+        QVERIFY(!completeChanged.isEmpty());
     }
 
     void insideProgressTick_data()
@@ -815,6 +793,98 @@ private slots:
         QCOMPARE(sender->answer().isEmpty(), action != "reply");
         QCOMPARE(sender->isComplete(), action == "reply");
         QCOMPARE(ex.error() == TIMEOUT, action != "reply");
+    }
+
+    // What the operator and the host do on a sender page, one step after another: the host's
+    // replies (to the last request's uid, or "old" to the first), a time-out, Retry, Back, a
+    // double-click on Next, Esc. Retry sends the same request under a new uid once however often
+    // it is pressed; a registration or a new template offers no Back while it is in flight nor
+    // once accepted; a closed dialog takes no reply and sends nothing.
+    void steps_data()
+    {
+        const QString timedOut
+            = "The service did not reply in time. Retry: send the request again.";
+        const QString registered = "Customer registered. Next: add a template with the bank's BIK.";
+        addRows<int, QString, int, int, bool, bool, bool, QString>(
+            {"type", "steps", "requests", "page", "complete", "retry", "back", "outcome"},
+            {{"time-out", 8, "timeout", 1, 14, false, true, true, timedOut},
+                {"undelivered", 8, "undelivered", 1, 14, false, true, true,
+                    "The request did not reach the service. Retry: send it again."},
+                {"unreadable", 8, "unreadable", 1, 14, false, true, true,
+                    "The service's reply cannot be read. Retry: send the request again."},
+                {"undelivered after the answer", 8, "answer undelivered", 1, 14, true, false, true,
+                    "Customer found. Templates: 0. Next: choose one."},
+                {"refused", 8, "refused", 1, 14, false, false, true,
+                    "The service refused the request. Back: correct it and send again."},
+                {"late reply", 8, "timeout answer", 1, 14, false, true, true, timedOut},
+                {"Retry twice", 8, "timeout retry retry", 2, 14, false, false, true, WAITING},
+                {"Retry, the old uid's reply", 8, "undelivered retry old", 2, 14, false, false,
+                    true, WAITING},
+                {"Retry, the reply", 8, "unreadable retry two", 2, 14, true, false, true,
+                    "Customer found. Templates: 2. Next: choose one."},
+                {"Esc in flight", 8, "esc answer timeout retry", 1, -1, false, false, false, ""},
+                {"Esc, Retry offered", 8, "timeout esc retry answer", 1, -1, false, false, true,
+                    ""},
+                {"no templates", 8, "19", 1, 14, true, false, true,
+                    "Customer found, no templates yet. Next: add one with the bank's BIK."},
+                {"not registered", 8, "26", 1, 14, true, false, true,
+                    "The customer must be registered first. Next: registration."},
+                {"bank", 9, "answer", 1, 14, true, false, true,
+                    "Bank found. Next: fill in the template."},
+                {"reg in flight: no Back", 3, "back", 1, 14, false, false, false, WAITING},
+                {"reg: double-click on Next", 3, "answer next", 1, 5, true, false, false,
+                    registered},
+                {"check: double-click on Next", 4, "answer next", 1, 20, true, false, false,
+                    "Template registered. Next: find the customer's templates."},
+                {"reg timed out: Back", 3, "timeout back", 1, 4, false, true, false, timedOut},
+                {"reg retried: no Back", 3, "timeout retry back", 2, 14, false, false, false,
+                    WAITING}});
+    }
+    void steps()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, outcome);
+        QFETCH(int, type);
+        Exchange ex(type);
+        auto *retry = ex.sender->findChild<QPushButton *>("pbRetry");
+        const QMap<QString, QString> replies = {{"answer", OK}, {"old", OK},
+            {"undelivered", "{'uid': 123, 'undelivered': true, 'description': 'refused'}"},
+            {"other", "{'uid': 124, 'undelivered': true}"},
+            {"unreadable", "{'uid': 123, 'params': {'errorCode': 0}}"},
+            {"refused", "{'uid': 123, 'error': true, 'description': 'No'}"},
+            {"19", QString(OK).replace("0}", "19}")}, {"26", QString(OK).replace("0}", "26}")},
+            {"two", QString(OK).replace("0}", "0, 'templateList': [{}, 1, {}]}")}};
+        QWizard *wizard = ex.wizard.get();
+        for (const QString &step : steps.split(' ')) {
+            const QString uid = ex.host->requests.last().value("uid").toString();
+            const bool commit = wizard->button(QWizard::CommitButton)->isVisible();
+            if (step == "timeout")
+                ex.sender->timeout();
+            else if (step == "retry")
+                QTest::keyClick(retry, Qt::Key_Space);
+            else if (step == "back")
+                Operator::press(wizard, QWizard::BackButton);
+            else if (step == "next")
+                Operator::doubleClick(
+                    wizard->button(commit ? QWizard::CommitButton : QWizard::NextButton));
+            else if (step == "esc")
+                QTest::keyClick(wizard, Qt::Key_Escape);
+            else
+                ex.reply(QString(replies[step]).replace("123", step == "old" ? "123" : uid));
+        }
+        QTEST(int(ex.host->requests.size()), "requests");
+        QTEST(wizard->currentId(), "page");
+        QTEST(ex.sender->isComplete(), "complete");
+        QTEST(!retry->isHidden(), "retry");
+        QCOMPARE(wizard->focusWidget() == retry, !retry->isHidden() && ex.sender->isVisible());
+        QTEST(wizard->button(QWizard::BackButton)->isEnabled(), "back");
+        QCOMPARE(ex.sender->findChild<QLabel *>("lOutcome")->text(), outcome);
+        QCOMPARE(ex.sender->findChild<QProgressBar *>()->isHidden(), outcome != WAITING);
+        // Sent again: the same request under another uid.
+        QVariantMap first = ex.host->requests.first(), last = ex.host->requests.last();
+        QCOMPARE(first.take("uid") == last.take("uid"),
+            !steps.contains("retry") || steps.contains("esc"));
+        QCOMPARE(first, last);
     }
 
     // A reply of any size is shown within moments on the sender page or a template's card (7),

@@ -126,21 +126,22 @@ void WebSocketServiceLink::disconnected()
                            : QStringLiteral(", ") + m_socket->closeReason());
     }
     int again = 0;
-    int lost = 0;
+    QList<Request> lost;
     for (Request request : undelivered) {
         if (clean && !request.resent && !request.uid.isEmpty()) {
             request.resent = true;
             m_waiting << request;
             ++again;
         } else {
-            ++lost;
+            lost << request;
         }
     }
     if (again > 0)
         why += QStringLiteral("; %1 request(s) without a reply sent again").arg(again);
-    if (lost > 0)
-        why += QStringLiteral("; %1 request(s) without a reply dropped").arg(lost);
+    if (!lost.isEmpty())
+        why += QStringLiteral("; %1 request(s) without a reply dropped").arg(lost.size());
     emit problem(why);
+    giveUp(lost, why);
     // Not from inside the socket's own disconnect: once it has settled.
     if (!m_waiting.isEmpty())
         QMetaObject::invokeMethod(this, "open", Qt::QueuedConnection);
@@ -148,8 +149,17 @@ void WebSocketServiceLink::disconnected()
 
 void WebSocketServiceLink::failed()
 {
-    // What went wrong; disconnected() settles the requests.
+    // What went wrong; disconnected(), which follows even when no connection opened, settles
+    // the requests.
     emit problem(QStringLiteral("%1: %2").arg(m_url.toString(), m_socket->errorString()));
+}
+
+void WebSocketServiceLink::giveUp(const QList<Request> &requests, const QString &why)
+{
+    for (const Request &request : requests) {
+        if (!request.uid.isEmpty())
+            emit undelivered(request.uid, why);
+    }
 }
 
 void WebSocketServiceLink::message(const QString &text)

@@ -23,8 +23,11 @@ public:
 
 signals:
     void received(const QString &reply);
-    // Something went wrong on the line; the requests in flight get no reply.
+    // Something went wrong on the line.
     void problem(const QString &what);
+    // The request with this uid will get no reply from the service: it could not be sent, or
+    // the line was lost before its reply came.
+    void undelivered(const QString &uid, const QString &why);
 };
 
 // A simulated service inside the terminal's own process.
@@ -52,7 +55,8 @@ private:
 // has answered everything it took and takes nothing after deciding to close, so a request still
 // without reply then never reached it: it is sent once more on a new connection. A request that
 // is cut off a second time, or by a connection that broke without a close (the service may have
-// acted on it), is dropped and reported; the wizard's own time-out tells the operator.
+// acted on it), is given up and reported as undelivered at once, and so is every request while
+// the service cannot be reached: the operator sees the connection error and may try again.
 class WebSocketServiceLink : public ServiceLink
 {
     Q_OBJECT
@@ -86,6 +90,9 @@ private:
         QString uid;
         bool resent = false;
     };
+
+    // Reports each of `requests` as undelivered.
+    void giveUp(const QList<Request> &requests, const QString &why);
 
     QUrl m_url;
     QWebSocket *m_socket;

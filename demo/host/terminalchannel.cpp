@@ -15,6 +15,7 @@ TerminalChannel::TerminalChannel(ServiceLink *link, QObject *parent)
 {
     connect(m_link, &ServiceLink::received, this, &TerminalChannel::received);
     connect(m_link, &ServiceLink::problem, this, &TerminalChannel::problem);
+    connect(m_link, &ServiceLink::undelivered, this, &TerminalChannel::undelivered);
 }
 
 void TerminalChannel::send(const QString &destination, const QVariant &data)
@@ -32,6 +33,16 @@ void TerminalChannel::send(const QString &destination, const QVariant &data)
 void TerminalChannel::received(const QString &text)
 {
     write(QStringLiteral("reply    ") + text);
+    emit reply(QVariantMap({{QStringLiteral("name"), REPLY_NAME}}), text);
+}
+
+void TerminalChannel::undelivered(const QString &uid, const QString &why)
+{
+    // The plug-in takes a reply with its request's uid and "undelivered" for a connection error.
+    const QJsonObject answer = {{QStringLiteral("uid"), uid}, {QStringLiteral("undelivered"), true},
+        {QStringLiteral("description"), why}};
+    const QString text = QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact));
+    write(QStringLiteral("undelivered ") + text);
     emit reply(QVariantMap({{QStringLiteral("name"), REPLY_NAME}}), text);
 }
 

@@ -38,6 +38,8 @@ signals:
 private slots:
     void received(const QString &text);
     void problem(const QString &what);
+    // Answers a request that will get no reply from the service on its behalf, at once.
+    void undelivered(const QString &uid, const QString &why);
 
 private:
     void write(const QString &line);

@@ -30,6 +30,9 @@ const int TICK_MS = 50;
 const int PAGE_WAIT_MS = 10000;
 // Tab presses to go once round any page, the wizard's buttons and a date's sections included.
 const int MAX_TABS = 40;
+// After a connection error the operator waits a moment and presses Retry, a few times a road.
+const int RETRY_PAUSE_MS = 1000;
+const int MAX_RETRIES = 5;
 
 const QStringList ROAD_NAMES = {QStringLiteral("code"), QStringLiteral("template"),
     QStringLiteral("new-customer"), QStringLiteral("add-template")};
@@ -372,9 +375,30 @@ bool RoadDriver::fillPaymentForm()
 void RoadDriver::checkReadiness()
 {
     QAbstractButton *finish = m_wizard->button(QWizard::FinishButton);
+    QAbstractButton *commit = m_wizard->button(QWizard::CommitButton);
     QAbstractButton *next = m_wizard->button(QWizard::NextButton);
-    QAbstractButton *button = finish->isVisible() ? finish : next;
+    // A sender page whose request changed the service shows Commit in Next's place.
+    QAbstractButton *button = finish->isVisible() ? finish : (commit->isVisible() ? commit : next);
 
+    auto *retry = m_wizard->currentPage()->findChild<QAbstractButton *>(QStringLiteral("pbRetry"));
+    if (!button->isEnabled() && retry && retry->isVisible() && m_retries < MAX_RETRIES) {
+        if (!m_retryPause.isValid())
+            m_retryPause.start();
+        if (m_retryPause.elapsed() < RETRY_PAUSE_MS)
+            return;
+        m_retryPause.invalidate();
+        ++m_retries;
+        write(QStringLiteral("retry    page %1, try %2").arg(m_pageId).arg(m_retries));
+        if (m_keyboard) {
+            if (!tabTo(retry))
+                return;
+            press(Qt::Key_Space);
+        } else {
+            QTest::mouseClick(retry, Qt::LeftButton);
+        }
+        m_sinceChange.start();
+        return;
+    }
     if (onSenderPage() && !button->isEnabled()) {
         // A red line under a page that cannot go on: the service said no, or never answered.
         auto *error = widget<QLabel>(QStringLiteral("lError"));

@@ -114,6 +114,9 @@ private:
     QString m_reason;
     int m_pageId = -1;
     int m_selectionVisits = 0;
+    int m_retries = 0;
+    // Since Retry was first seen on offer; not valid while it is not.
+    QElapsedTimer m_retryPause;
     Phase m_phase = Filling;
     QElapsedTimer m_sinceChange;
     bool m_busy = false;

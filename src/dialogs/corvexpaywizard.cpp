@@ -14,6 +14,7 @@
 
 #include "cxfitscrollarea.h"
 
+#include <QAbstractButton>
 #include <QEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -38,6 +39,10 @@ CorvexPayWizard::CorvexPayWizard(
     setPage(PagePayment, new CXWPPayment(this));
     setStartId(PageActionSelect);
     connect(this, &QWizard::currentIdChanged, this, &CorvexPayWizard::fitCurrentPage);
+    nameCommitButton();
+    connect(this, &QWizard::currentIdChanged, this, &CorvexPayWizard::keepBack);
+    // After QWizard's own connection, which enables Back again.
+    connect(page(PageMsgSender), &QWizardPage::completeChanged, this, &CorvexPayWizard::keepBack);
 }
 
 CorvexPayWizard::~CorvexPayWizard()
@@ -160,8 +165,12 @@ int CorvexPayWizard::checkAndAddPage(EPages id)
         return n;
     if (id == PageActionSelect || id == PagePayment)
         return id;
-    if (QWizardPage *added = createPage(id))
+    if (QWizardPage *added = createPage(id)) {
         setPage(n, added);
+        // After QWizard's own connection, which enables Back again.
+        if (id == PageMsgSender)
+            connect(added, &QWizardPage::completeChanged, this, &CorvexPayWizard::keepBack);
+    }
     return n;
 }
 
@@ -209,6 +218,20 @@ void CorvexPayWizard::changeEvent(QEvent *event)
     const WizardStyle style = wizardStyle();
     setWizardStyle(style == ClassicStyle ? ModernStyle : ClassicStyle);
     setWizardStyle(style);
+    nameCommitButton();
+    keepBack();
+}
+
+void CorvexPayWizard::keepBack()
+{
+    const auto *sender = qobject_cast<CXWPMsgSender *>(currentPage());
+    if (sender && !sender->mayGoBack())
+        button(BackButton)->setEnabled(false);
+}
+
+void CorvexPayWizard::nameCommitButton()
+{
+    setButtonText(CommitButton, buttonText(NextButton));
 }
 
 // Pages of the kinds that may be entered more than once; the action and payment pages exist
@@ -244,6 +267,14 @@ void CorvexPayWizard::connectSender(CXWPMsgSender *sender)
 {
     connect(this, &CorvexPayWizard::incomingMessage, sender, &CXWPMsgSender::incomingMessage);
     connect(sender, &CXWPMsgSender::sendMessage, this, &CorvexPayWizard::sendMessage);
+    connect(this, &QDialog::rejected, sender, &CXWPMsgSender::abandon);
+}
+
+void CorvexPayWizard::done(int result)
+{
+    if (isHidden())
+        return;
+    QWizard::done(result);
 }
 
 void CorvexPayWizard::reject()

@@ -83,6 +83,9 @@ public:
     void setVisible(bool visible) override;
 
 public slots:
+    // Ends the dialog once: the second press of a double-click on Finish may come before the
+    // window is gone, and must not hand the host the payment again.
+    void done(int result) override;
     // Cancel and Esc: a payment the operator has typed into is discarded only when confirmed.
     void reject() override;
 
@@ -99,6 +102,11 @@ private:
     void connectSender(CXWPMsgSender *sender);
     bool hasTypedInput() const;
     void fitCurrentPage();
+    // No Back on a sender page whose request changes the service while it waits for the reply
+    // or once it has been accepted: going back and on would send it again.
+    void keepBack();
+    // The commit button reads as Next: the service has acted already, nothing is left to confirm.
+    void nameCommitButton();
 
     Ui_CorvexPayWizard *ui;
     QSharedPointer<Provider> m_provider;

@@ -8,8 +8,12 @@
 #include "cxservicetext.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEvent>
+#include <QJsonArray>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -57,6 +61,14 @@ QString shownOf(const QJsonObject &object, QLatin1String key)
 // Log lines name a reply by its size; its text is logged only under the payload category.
 const int MAX_LOGGED_CHARS = 200;
 
+// Templates in a look-up's reply, counted as the template list shows them: objects only.
+int templateCount(const QJsonObject &params)
+{
+    const QJsonArray list = params.value(CorvexKey::TemplateList).toArray();
+    return int(std::count_if(
+        list.begin(), list.end(), [](const QJsonValue &item) { return item.isObject(); }));
+}
+
 QString loggedText(const QString &message)
 {
     if (message.size() <= MAX_LOGGED_CHARS)
@@ -84,6 +96,10 @@ CXWPMsgSender::CXWPMsgSender(QWizard *wizard)
     m_progressTimer->setInterval(1000);
     connect(m_timeoutTimer, &QTimer::timeout, this, &CXWPMsgSender::timeout);
     m_timeoutTimer->setInterval(replyTimeoutSeconds() * 1000);
+    ui->pbRetry->hide();
+    connect(ui->pbRetry, &QPushButton::clicked, this, &CXWPMsgSender::retry);
+    // Every change of the exchange's state is announced by completeChanged().
+    connect(this, &QWizardPage::completeChanged, this, &CXWPMsgSender::renderOutcome);
 }
 
 CXWPMsgSender::~CXWPMsgSender()
@@ -102,13 +118,19 @@ void CXWPMsgSender::initializePage()
     ui->tbData->clear();
 
     auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
-    if (payWizard)
+    if (payWizard) {
         ui->lError->setFont(payWizard->inputFont());
+        ui->lOutcome->setFont(payWizard->inputFont());
+    }
 
     m_request = CorvexRequest();
+    m_unanswered = CorvexRequest();
+    hideRetry();
+    setCommitPage(false);
     m_answer = QJsonObject();
     m_replyComplete = false;
     initProgress(replyTimeoutSeconds());
+    renderOutcome();
 
     // The wizard initialises a page before it records it as visited, so the last visited id
     // is the page that led here.
@@ -129,6 +151,22 @@ void CXWPMsgSender::initializePage()
 bool CXWPMsgSender::isComplete() const
 {
     return QWizardPage::isComplete() && m_request.isValid() && m_replyComplete;
+}
+
+bool CXWPMsgSender::mayGoBack() const
+{
+    return !isCommitPage() && !(waiting() && changesService());
+}
+
+bool CXWPMsgSender::waiting() const
+{
+    return m_timeoutTimer && m_timeoutTimer->isActive();
+}
+
+bool CXWPMsgSender::changesService() const
+{
+    return m_request.type() == CorvexRequest::RegistrationRequest
+        || m_request.type() == CorvexRequest::RegistreTemplateRequest;
 }
 
 int CXWPMsgSender::nextId() const
@@ -221,6 +259,7 @@ void CXWPMsgSender::initProgress(int seconds)
         m_timeoutTimer->stop();
     ui->progressBar->setValue(0);
     ui->progressBar->setRange(0, seconds);
+    ui->progressBar->show();
     if (m_progressTimer)
         m_progressTimer->start();
     if (m_timeoutTimer) {
@@ -231,7 +270,9 @@ void CXWPMsgSender::initProgress(int seconds)
 
 void CXWPMsgSender::releaseProgress()
 {
+    // Not a bar at 0 % once the wait is over: the outcome line says how it ended.
     ui->progressBar->setValue(0);
+    ui->progressBar->hide();
     if (m_progressTimer)
         m_progressTimer->stop();
     if (m_timeoutTimer)
@@ -275,6 +316,17 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
         return;
     }
 
+    // The host's word that the request never reached the service; too late once answered.
+    if (reply.undelivered()) {
+        if (!m_answer.isEmpty())
+            return;
+        qCInfo(lcCorvexExchange).noquote()
+            << "Request" << m_request.uid() << "not delivered:" << loggedText(reply.description());
+        offerRetry(QT_TR_NOOP("the request could not be delivered"),
+            QT_TR_NOOP("The request did not reach the service. Retry: send it again."));
+        return;
+    }
+
     releaseProgress();
     m_answer = reply.object();
     m_error = ErrorLine();
@@ -287,13 +339,21 @@ void CXWPMsgSender::incomingMessage(const QVariantMap &headers, const QString &m
         return;
     }
 
-    if (!reply.hasError())
+    // Neither success nor failure: the operator must not be left without a word or a way on.
+    if (!reply.hasError()) {
+        offerRetry(QT_TR_NOOP("the reply cannot be read"),
+            QT_TR_NOOP("The service's reply cannot be read. Retry: send the request again."));
         return;
+    }
     if (reply.error()) {
         m_replyComplete = false;
         showError(QT_TR_NOOP("Corvex error"), reply.description());
     } else {
         showRequest();
+        // A registration or a new template has changed the service: going back and on would
+        // send it again, and the service would refuse it. QWizard offers no Back past a commit
+        // page, and the wizard none on the page itself.
+        setCommitPage(m_replyComplete && changesService());
     }
     emit completeChanged();
 }
@@ -303,11 +363,112 @@ void CXWPMsgSender::timeout()
     releaseProgress();
     if (!m_answer.isEmpty())
         return;
+    offerRetry(QT_TR_NOOP("timeout"),
+        QT_TR_NOOP("The service did not reply in time. Retry: send the request again."));
+}
+
+void CXWPMsgSender::offerRetry(const char *text, const char *outcome)
+{
+    releaseProgress();
     m_replyComplete = false;
-    showOwnError(QT_TR_NOOP("Connection error"), QT_TR_NOOP("timeout"));
-    // A late reply must no longer match, and the page must not complete.
+    if (m_request.isValid())
+        m_unanswered = m_request;
+    // A late reply to the request given up on must no longer match, and the page must not
+    // complete.
     m_request = CorvexRequest();
+    showOwnError(QT_TR_NOOP("Connection error"), text);
+    m_retryOutcome = outcome;
+    ui->pbRetry->setVisible(m_unanswered.isValid());
+    if (ui->pbRetry->isVisible())
+        ui->pbRetry->setFocus();
     emit completeChanged();
+}
+
+void CXWPMsgSender::retry()
+{
+    if (!m_unanswered.isValid())
+        return;
+    CorvexRequest request = m_unanswered;
+    m_unanswered = CorvexRequest();
+    hideRetry();
+
+    // The same request under a uid of its own, so that a late reply to the one given up on is
+    // still told apart.
+    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
+    const qint64 boxId = (payWizard ? payWizard->info() : BoxInfo()).boxId();
+    const qint64 previousUid = request.uid();
+    QDateTime moment = QDateTime::currentDateTime();
+    do {
+        request.generateUid(boxId, moment);
+        moment = moment.addMSecs(1);
+    } while (request.uid() == previousUid);
+
+    m_request = request;
+    m_answer = QJsonObject();
+    m_replyComplete = false;
+    m_error = ErrorLine();
+    renderError();
+    initProgress(replyTimeoutSeconds());
+    emit completeChanged();
+    // The host may answer from inside this emission, so everything is in place before it.
+    emit sendMessage(CORVEX_DESTINATION, QVariant(m_request.toMap()));
+}
+
+void CXWPMsgSender::hideRetry()
+{
+    // The focus leaves the button before it hides, so that a key pressed next does not go to it.
+    if (focusWidget() == ui->pbRetry)
+        ui->tbData->setFocus();
+    ui->pbRetry->hide();
+}
+
+void CXWPMsgSender::abandon()
+{
+    releaseProgress();
+    if (m_answer.isEmpty())
+        m_request = CorvexRequest();
+    m_unanswered = CorvexRequest();
+    hideRetry();
+    renderOutcome();
+}
+
+void CXWPMsgSender::renderOutcome()
+{
+    const char *text = nullptr;
+    int count = -1;
+    if (waiting()) {
+        text = QT_TR_NOOP("Waiting for the service's reply.");
+    } else if (!ui->pbRetry->isHidden()) {
+        text = m_retryOutcome;
+    } else if (!m_answer.isEmpty() && !isComplete()) {
+        text = QT_TR_NOOP("The service refused the request. Back: correct it and send again.");
+    } else if (!m_answer.isEmpty()) {
+        const QJsonObject params = this->params();
+        const int code = CorvexReply::errorCodeIn(params);
+        switch (m_request.type()) {
+        case CorvexRequest::RegistrationRequest:
+            text = QT_TR_NOOP("Customer registered. Next: add a template with the bank's BIK.");
+            break;
+        case CorvexRequest::RegistreTemplateRequest:
+            text = QT_TR_NOOP("Template registered. Next: find the customer's templates.");
+            break;
+        case CorvexRequest::CheckParamsRequest:
+            text = QT_TR_NOOP("Bank found. Next: fill in the template.");
+            break;
+        default: // the customer's templates: only a look-up's codes complete the page
+            if (code == 0) {
+                text = QT_TR_NOOP("Customer found. Templates: %1. Next: choose one.");
+                count = templateCount(params);
+            } else if (code == 19) {
+                text = QT_TR_NOOP("Customer found, no templates yet. Next: add one with the "
+                                  "bank's BIK.");
+            } else {
+                text = QT_TR_NOOP("The customer must be registered first. Next: registration.");
+            }
+        }
+    }
+    QString shown = text ? tr(text) : QString();
+    ui->lOutcome->setText(count < 0 ? shown : shown.arg(count));
 }
 
 void CXWPMsgSender::setProgress()
@@ -398,6 +559,7 @@ void CXWPMsgSender::changeEvent(QEvent *event)
         ui->tbData->setHtml(previous->preview());
     }
     renderError();
+    renderOutcome();
 }
 
 void CXWPMsgSender::renderReply()

@@ -32,6 +32,9 @@ public:
     CorvexRequest outputData() const override;
 
     CorvexRequest request() const { return m_request; }
+    // False while a request that changes the service (a registration, a new template) waits
+    // for its reply, and once it has been accepted: going back and on would send it again.
+    bool mayGoBack() const;
     // The accepted reply as a map; every call converts it whole.
     QVariantMap answer() const { return m_answer.toVariantMap(); }
 
@@ -57,6 +60,11 @@ public slots:
     void incomingMessage(const QVariantMap &headers, const QString &message);
     void timeout();
     void setProgress();
+    // Sends the request that got no usable answer (a time-out, an undelivered request, a reply
+    // that cannot be read) once more under a fresh uid; nothing when there is none.
+    void retry();
+    // The dialog was closed: nothing is awaited or sent any more, and a late reply is ignored.
+    void abandon();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -74,6 +82,14 @@ private:
     // An own text with "%1" gets the number `count`.
     void showOwnError(const char *title, const char *text, qint64 count = -1);
     void renderError();
+    // Ends the wait without a usable answer: the request may be sent again with Retry.
+    // `text` says why on the error line, `outcome` on the outcome line.
+    void offerRetry(const char *text, const char *outcome);
+    void hideRetry();
+    bool waiting() const;
+    bool changesService() const;
+    // The outcome line: in the operator's words what happened and what the next step is.
+    void renderOutcome();
 
     struct ErrorLine
     {
@@ -86,6 +102,10 @@ private:
 
     Ui_CXWPMsgSender *ui;
     CorvexRequest m_request;
+    // The request that Retry sends again; invalid while there is nothing to retry.
+    CorvexRequest m_unanswered;
+    // The outcome line's text while Retry is offered.
+    const char *m_retryOutcome = nullptr;
     QJsonObject m_answer;
     bool m_replyComplete = false;
     QPointer<QTimer> m_progressTimer;

@@ -68,6 +68,11 @@ QString CorvexReply::resultDescription() const
     return value(CorvexKey::ResultDescription).toString();
 }
 
+bool CorvexReply::undelivered() const
+{
+    return value(CorvexKey::Undelivered).toBool();
+}
+
 bool CorvexReply::hasError() const
 {
     return m_fromObject ? m_object.contains(CorvexKey::Error) : m_map.contains(CorvexKey::Error);

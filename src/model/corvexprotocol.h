@@ -49,6 +49,9 @@ constexpr QLatin1String ResultDescription = latin1("resultDescription");
 constexpr QLatin1String Error = latin1("error");
 constexpr QLatin1String Description = latin1("description");
 constexpr QLatin1String Params = latin1("params");
+// Set (true) by the host, not the service, on a reply it makes itself for a request it could not
+// deliver; "description" then says why.
+constexpr QLatin1String Undelivered = latin1("undelivered");
 // Inside "params" (also "description", "result", the names and "phone" above; "params" is also
 // the key of the template registration's parameter string)
 constexpr QLatin1String ErrorCode = latin1("errorCode");
@@ -107,6 +110,8 @@ public:
     // that cannot be read never confirms success.
     bool resultFailed() const;
     QString resultDescription() const;
+    // The host's word that the request never reached the service: "undelivered" is true.
+    bool undelivered() const;
     bool hasError() const;
     bool error() const;
     QString description() const;
