@@ -722,6 +722,8 @@ private slots:
                     true, true, "", 20, "Request <1>\nDescription\nFirst <br>\nThird"},
                 {"check_params", 9, bank, true, true, "", 6,
                     "Request <1>\nBank: <b>Sber\nDestination: M\nFill next fields:\n- Contract"},
+                {"check_params, nothing asked", 9, params("{'errorCode': 0, 'bank': 'Sber'}"), true,
+                    true, "", 6, "Request <1>\nBank: Sber\n"},
                 {"other type", 5, OK, true, false, "", 15, ""},
             });
     }

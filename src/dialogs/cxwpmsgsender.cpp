@@ -518,17 +518,21 @@ void CXWPMsgSender::showCheckParamsRequst()
         return params.contains(key) ? fieldFragment(title, textOf(params, key)) : QString();
     };
 
+    const QStringList names {field(CorvexKey::PName1, QString()),
+        field(CorvexKey::PName2, QString()), field(CorvexKey::PName3, QString())};
+    // A bank that asks for nothing, or a refused check, gets no empty "fill in" heading.
+    const bool asks = !names.join(QString()).isEmpty();
     QStringList own;
     own << QStringLiteral("<h3 align= \"center\">") << field(CorvexKey::Bank, tr("Bank"))
         << QStringLiteral("</h3><div align=\"center\">") << field(CorvexKey::Bik, tr("BIK"))
         << QStringLiteral("</div> <div align=\"left\">")
         << field(CorvexKey::Destination, tr("Destination"))
-        << QStringLiteral("</div><h4 align=\"left\"><font color=\"blue\"><b>%1:</b></font></h4>"
-                          "<div align=\"left\">")
-               .arg(tr("Fill next fields"))
-        << field(CorvexKey::PName1, QString()) << QStringLiteral("</div> <div align=\"left\">")
-        << field(CorvexKey::PName2, QString()) << QStringLiteral("</div> <div align=\"left\">")
-        << field(CorvexKey::PName3, QString()) << QStringLiteral("</div>");
+        << (asks ? QStringLiteral("</div><h4 align=\"left\"><font color=\"blue\"><b>%1:</b></font>"
+                                  "</h4><div align=\"left\">")
+                       .arg(tr("Fill next fields"))
+                 : QStringLiteral("</div><div align=\"left\">"))
+        << names[0] << QStringLiteral("</div> <div align=\"left\">") << names[1]
+        << QStringLiteral("</div> <div align=\"left\">") << names[2] << QStringLiteral("</div>");
     showReply(own);
 }
 
