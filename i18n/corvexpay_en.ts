@@ -193,6 +193,14 @@
         <source>Check params</source>
         <translation>Check the bank</translation>
     </message>
+    <message>
+        <source>New template</source>
+        <translation>New template</translation>
+    </message>
+    <message>
+        <source>Enter the BIK of the customer&apos;s bank</source>
+        <translation>Enter the BIK of the customer&apos;s bank</translation>
+    </message>
 </context>
 <context>
     <name>CXWPMsgSender</name>
@@ -561,6 +569,14 @@
     <message>
         <source>Bik</source>
         <translation>BIK</translation>
+    </message>
+    <message>
+        <source>New template</source>
+        <translation>New template</translation>
+    </message>
+    <message>
+        <source>Enter the template parameters</source>
+        <translation>Enter the template parameters</translation>
     </message>
 </context>
 <context>

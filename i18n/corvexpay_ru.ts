@@ -206,6 +206,14 @@
         <source>Check params</source>
         <translation>Проверка реквизитов банка</translation>
     </message>
+    <message>
+        <source>New template</source>
+        <translation>Новый шаблон</translation>
+    </message>
+    <message>
+        <source>Enter the BIK of the customer&apos;s bank</source>
+        <translation>Введите БИК банка клиента</translation>
+    </message>
 </context>
 <context>
     <name>CXWPMsgSender</name>
@@ -574,6 +582,14 @@
     <message>
         <source>Bik</source>
         <translation>БИК</translation>
+    </message>
+    <message>
+        <source>New template</source>
+        <translation>Новый шаблон</translation>
+    </message>
+    <message>
+        <source>Enter the template parameters</source>
+        <translation>Введите параметры шаблона</translation>
     </message>
 </context>
 <context>
