@@ -179,24 +179,33 @@ class ScreenCheck : public QObject
 {
 public:
     QStringList problems;
-    QWizard *wizard = nullptr;
+    QPointer<QWizard> wizard;
     QSize size = SCREEN;
     int font = 0;
     bool holdFinish = false, held = false;
+    QPointer<QWidget> lastTouched;
 
     void watch(QWizard *watched, bool hold = false)
     {
         wizard = watched;
         holdFinish = hold;
         wizard->resize(size);
-        for (auto which : {QWizard::NextButton, QWizard::FinishButton})
-            wizard->button(which)->installEventFilter(this);
+        // Sees the presses on Next and Finish, and every key typed.
+        qApp->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::MouseButtonPress)
+        if (!wizard || !wizard->currentPage())
+            return false;
+        auto *touched = qobject_cast<QWidget *>(watched);
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
+            && touched && wizard->currentPage()->isAncestorOf(touched))
+            lastTouched = touched;
+        const bool pressed = watched == wizard->button(QWizard::NextButton)
+            || watched == wizard->button(QWizard::FinishButton);
+        if (pressed && event->type() == QEvent::MouseButtonPress)
             check(QString::number(wizard->currentId()) + ": ");
         const bool hold = holdFinish && watched == wizard->button(QWizard::FinishButton)
             && (event->type() == QEvent::MouseButtonPress
@@ -254,6 +263,9 @@ private:
             if (widget && size.height() >= 600 && shown(widget) != placed(widget))
                 problems << page + "not in view: " + name;
         }
+        if (lastTouched && wizard->currentPage()->isAncestorOf(lastTouched)
+            && shown(lastTouched) != placed(lastTouched))
+            problems << page + "touched out of view: " + lastTouched->objectName();
         // What the operator sees and touches, no widget of its own in view: none overlaps another.
         QList<QWidget *> leaves;
         for (QWidget *widget : wizard->findChildren<QWidget *>()) {

@@ -482,6 +482,8 @@ bool RoadDriver::choose(const QString &comboName, const QString &text)
             press(Qt::Key_Down);
         return combo->currentIndex() == wanted;
     }
+    // A tap on the drop-down gives it the focus, as it would an operator's keys.
+    combo->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(combo, Qt::Key_Home);
     for (int i = qMax(0, combo->currentIndex()); i < wanted; ++i)
         QTest::keyClick(combo, Qt::Key_Down);

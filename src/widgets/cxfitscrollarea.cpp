@@ -1,5 +1,6 @@
 #include "cxfitscrollarea.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -14,6 +15,17 @@ CXFitScrollArea::CXFitScrollArea(QWidget *content, QWidget *parent)
     viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
     setWidget(content);
+    connect(qApp, &QApplication::focusChanged, this, &CXFitScrollArea::showFocused);
+}
+
+void CXFitScrollArea::showFocused(QWidget *old, QWidget *now)
+{
+    Q_UNUSED(old)
+    if (!now || !widget() || !widget()->isAncestorOf(now))
+        return;
+    // A click or a value just typed may have left layouts to redo; scroll by where things will be.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    ensureWidgetVisible(now, 0, 0);
 }
 
 QSize CXFitScrollArea::sizeHint() const

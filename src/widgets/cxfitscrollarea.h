@@ -19,6 +19,11 @@ public:
     // which becomes the page's only child in its layout. Does nothing to a page without a
     // layout or one already wrapped; returns the page's area.
     static CXFitScrollArea *wrap(QWidget *page);
+
+private slots:
+    // An input that gets the focus, by a tap on its visible edge or from the program, scrolls
+    // whole into view: the operator sees what they type.
+    void showFocused(QWidget *old, QWidget *now);
 };
 
 #endif // CXFITSCROLLAREA_H
