@@ -197,19 +197,24 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // Only presses: every object of the application passes here, the wizard's own while it
+        // is being destroyed too.
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress
+            && type != QEvent::MouseButtonRelease)
+            return false;
         if (!wizard || !wizard->currentPage())
             return false;
         auto *touched = qobject_cast<QWidget *>(watched);
-        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
-            && touched && wizard->currentPage()->isAncestorOf(touched))
+        if (type != QEvent::MouseButtonRelease && touched
+            && wizard->currentPage()->isAncestorOf(touched))
             lastTouched = touched;
         const bool pressed = watched == wizard->button(QWizard::NextButton)
             || watched == wizard->button(QWizard::FinishButton);
-        if (pressed && event->type() == QEvent::MouseButtonPress)
+        if (pressed && type == QEvent::MouseButtonPress)
             check(QString::number(wizard->currentId()) + ": ");
-        const bool hold = holdFinish && watched == wizard->button(QWizard::FinishButton)
-            && (event->type() == QEvent::MouseButtonPress
-                || event->type() == QEvent::MouseButtonRelease);
+        const bool hold = holdFinish && type != QEvent::KeyPress
+            && watched == wizard->button(QWizard::FinishButton);
         held = held || hold;
         return hold;
     }
