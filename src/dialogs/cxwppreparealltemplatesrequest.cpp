@@ -8,8 +8,6 @@
 #include "corvexprotocol.h"
 
 #include <QEvent>
-#include <QLabel>
-#include <QLineEdit>
 
 CXWPPrepareAllTemplatesRequest::CXWPPrepareAllTemplatesRequest(QWizard *wizard)
     : QWizardPage(wizard)
@@ -21,7 +19,7 @@ CXWPPrepareAllTemplatesRequest::CXWPPrepareAllTemplatesRequest(QWizard *wizard)
         ui->wPhone, "phone", SIGNAL(textChanged(QString)));
     // Says in words which input keeps Next grey and what it expects.
     auto *note = new CXInputNote(this);
-    note->watch(ui->wPhone->findChild<QLineEdit *>(), ui->wPhone->findChild<QLabel *>(), true);
+    note->watch(ui->wPhone);
     connect(this, &QWizardPage::completeChanged, this,
         &CXWPPrepareAllTemplatesRequest::onCompleteChanged);
     // A digit typed over another keeps the page complete, so no completeChanged() tells of the

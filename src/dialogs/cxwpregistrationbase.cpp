@@ -7,8 +7,6 @@
 #include "cxwprequest.h"
 
 #include <QEvent>
-#include <QLabel>
-#include <QLineEdit>
 
 CXWPRegistrationBase::CXWPRegistrationBase(QWizard *wizard)
     : QWizardPage(wizard)
@@ -31,7 +29,7 @@ CXWPRegistrationBase::CXWPRegistrationBase(QWizard *wizard)
 
     // Says in words which input keeps Next grey and what it expects.
     auto *note = new CXInputNote(this);
-    note->watch(ui->wPhone->findChild<QLineEdit *>(), ui->wPhone->findChild<QLabel *>(), true);
+    note->watch(ui->wPhone);
     note->watch(ui->leLastName, ui->lLastName, true);
     note->watch(ui->leFirstName, ui->lFirstName, true);
     note->watch(ui->leSecondName, ui->lSecondName, true);

@@ -49,7 +49,7 @@ CXWPRegistreTemplate::CXWPRegistreTemplate(QWizard *wizard)
         CorvexPayWizard::fieldNameFor(wizard, QStringLiteral("templateRegistration.phone*")),
         ui->wPhone, "phone", SIGNAL(textChanged(QString)));
     m_note = new CXInputNote(this);
-    m_note->watch(ui->wPhone->findChild<QLineEdit *>(), ui->wPhone->findChild<QLabel *>(), true);
+    m_note->watch(ui->wPhone);
     for (int row = 1; row <= PARAM_KEYS.size(); ++row) {
         m_paramFieldNames << CorvexPayWizard::fieldNameFor(
             wizard, QStringLiteral("templateRegistration.param %1*").arg(row));

@@ -1,5 +1,6 @@
 #include "cxinputnote.h"
 
+#include "cxphonewidget.h"
 #include "cxregexpvalidator.h"
 
 #include <QAbstractSpinBox>
@@ -123,6 +124,11 @@ void CXInputNote::watch(QWidget *input, QLabel *title, bool required)
         QTimer::singleShot(0, this, &CXInputNote::refresh);
     });
     refresh();
+}
+
+void CXInputNote::watch(CXPhoneWidget *phone)
+{
+    watch(phone->findChild<QLineEdit *>(), phone->findChild<QLabel *>(), true);
 }
 
 QList<CXInputNote::Problem> CXInputNote::problems() const

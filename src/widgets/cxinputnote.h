@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class CXPhoneWidget;
 class QLineEdit;
 
 // What keeps a page from going on, said in words under its inputs: one line per input that is
@@ -35,6 +36,8 @@ public:
     // refuses its text or, when `required`, while it is empty; a date or spin box while its text
     // is not a value it can take; a drop-down while nothing is chosen.
     void watch(QWidget *input, QLabel *title, bool required = false);
+    // A phone widget's number, named by the widget's own label; always required.
+    void watch(CXPhoneWidget *phone);
     // Problems the page knows of itself, shown after those of the watched inputs.
     void setSource(const std::function<QList<Problem>()> &source) { m_source = source; }
 
