@@ -6,9 +6,9 @@
 #include "corvexlog.h"
 #include "corvexprotocol.h"
 #include "cxservicetext.h"
+#include "cxwprequest.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QEvent>
 #include <QJsonArray>
 #include <QTimer>
@@ -392,16 +392,7 @@ void CXWPMsgSender::retry()
     m_unanswered = CorvexRequest();
     hideRetry();
 
-    // The same request under a uid of its own, so that a late reply to the one given up on is
-    // still told apart.
-    auto *payWizard = qobject_cast<CorvexPayWizard *>(wizard());
-    const qint64 boxId = (payWizard ? payWizard->info() : BoxInfo()).boxId();
-    const qint64 previousUid = request.uid();
-    QDateTime moment = QDateTime::currentDateTime();
-    do {
-        request.generateUid(boxId, moment);
-        moment = moment.addMSecs(1);
-    } while (request.uid() == previousUid);
+    CXWPRequest::renewUid(wizard(), request);
 
     m_request = request;
     m_answer = QJsonObject();
