@@ -318,6 +318,13 @@ void CorvexPpv::markFirstField(const ProviderParameter &parameter, int level)
     }
 }
 
+void CorvexPpv::nameInput(QWidget *input, const ProviderParameter &parameter)
+{
+    input->setProperty("position", parameter.pos());
+    m_titles.insert(
+        parameter.name(), parameter.label().isEmpty() ? parameter.name() : parameter.label());
+}
+
 QPointer<QWidget> CorvexPpv::createLineEdit(
     const ProviderParameter &parameter, QGridLayout *grid, int level)
 {
@@ -348,9 +355,7 @@ QPointer<QWidget> CorvexPpv::createLineEdit(
     edit->setValidator(validator);
     connect(edit, &QLineEdit::textEdited, this, &CorvexPpv::validatorsChanged);
 
-    edit->setProperty("position", parameter.pos());
-    m_titles.insert(
-        parameter.name(), parameter.label().isEmpty() ? parameter.name() : parameter.label());
+    nameInput(edit, parameter);
     if (!parameter.value().isEmpty())
         fill(edit, parameter, parameter.value(), true);
     markFirstField(parameter, level);
@@ -373,9 +378,7 @@ QPointer<QWidget> CorvexPpv::createComboBox(
     connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this,
         &CorvexPpv::validatorsChanged);
     combo->setObjectName(parameter.name());
-    combo->setProperty("position", parameter.pos());
-    m_titles.insert(
-        parameter.name(), parameter.label().isEmpty() ? parameter.name() : parameter.label());
+    nameInput(combo, parameter);
     // A choice made by the operator, not the catalogue's, is the operator's to be told about.
     connect(combo, qOverload<int>(&QComboBox::activated), this, [this, combo] {
         m_touched.insert(combo);

@@ -96,6 +96,8 @@ private:
     QString enteredValue(const QWidget *widget) const;
     void prepareItems(ProviderParameter &parameter) const;
     void markFirstField(const ProviderParameter &parameter, int level);
+    // The input's row and its name for the operator, for the words under the form.
+    void nameInput(QWidget *input, const ProviderParameter &parameter);
     void retranslateTexts();
     bool acceptable(const QString &name, const QWidget *widget) const;
     // Puts text into a field, or, when the field's mask, length or pattern would cut, change or
