@@ -32,8 +32,7 @@ void TerminalChannel::send(const QString &destination, const QVariant &data)
 
 void TerminalChannel::received(const QString &text)
 {
-    write(QStringLiteral("reply    ") + text);
-    emit reply(QVariantMap({{QStringLiteral("name"), REPLY_NAME}}), text);
+    pass(QStringLiteral("reply    "), text);
 }
 
 void TerminalChannel::undelivered(const QString &uid, const QString &why)
@@ -42,7 +41,12 @@ void TerminalChannel::undelivered(const QString &uid, const QString &why)
     const QJsonObject answer = {{QStringLiteral("uid"), uid}, {QStringLiteral("undelivered"), true},
         {QStringLiteral("description"), why}};
     const QString text = QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact));
-    write(QStringLiteral("undelivered ") + text);
+    pass(QStringLiteral("undelivered "), text);
+}
+
+void TerminalChannel::pass(const QString &kind, const QString &text)
+{
+    write(kind + text);
     emit reply(QVariantMap({{QStringLiteral("name"), REPLY_NAME}}), text);
 }
 

@@ -43,6 +43,8 @@ private slots:
 
 private:
     void write(const QString &line);
+    // A reply's text to the plug-in, logged after `kind`.
+    void pass(const QString &kind, const QString &text);
 
     ServiceLink *m_link;
     QTextStream *m_log = nullptr;
