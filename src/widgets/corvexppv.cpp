@@ -466,16 +466,8 @@ void CorvexPpv::validatorsChanged()
 
 bool CorvexPpv::acceptable(const QString &name, const QWidget *widget) const
 {
-    if (const auto *edit = qobject_cast<const QLineEdit *>(widget)) {
-        // The blanks of displayText() keep the typed characters aligned with the mask.
-        QString text = edit->displayText();
-        int pos = 0;
-        return edit->validator() && edit->validator()->validate(text, pos) == QValidator::Acceptable
-            && !m_refused.contains(name);
-    }
-    if (const auto *combo = qobject_cast<const QComboBox *>(widget))
-        return combo->currentIndex() >= 0;
-    return true;
+    // Every line edit of the form has a validator; a value given that did not fit stays refused.
+    return CXInputNote::acceptable(widget) && !m_refused.contains(name);
 }
 
 QList<CXInputNote::Problem> CorvexPpv::problems() const

@@ -66,9 +66,11 @@ QString count(Kind kind, int low, int high)
     return CXInputNote::tr("%1 to %n characters", nullptr, high).arg(low);
 }
 
-// Whether the input holds what it may hold; a line edit with a mask validator is judged on its
-// displayed text, whose blanks keep the typed characters in their places.
-bool acceptable(const QWidget *input, bool required)
+} // namespace
+
+// A line edit with a mask validator is judged on its displayed text, whose blanks keep the typed
+// characters in their places.
+bool CXInputNote::acceptable(const QWidget *input, bool required)
 {
     if (const auto *edit = qobject_cast<const QLineEdit *>(input)) {
         bool fits = edit->hasAcceptableInput();
@@ -85,8 +87,6 @@ bool acceptable(const QWidget *input, bool required)
         return combo->currentIndex() >= 0;
     return true;
 }
-
-} // namespace
 
 CXInputNote::CXInputNote(QWidget *page)
     : QLabel(page)

@@ -43,6 +43,10 @@ public:
 
     QList<Problem> problems() const;
 
+    // Whether the input holds what it may hold: a line edit what its validator or mask takes (and,
+    // when `required`, something), a date or spin box a value it can take, a drop-down a choice.
+    static bool acceptable(const QWidget *input, bool required = false);
+
     // What a line edit expects, from its pattern when that is a simple one ("\d{10}", "[A-Z]+"),
     // else from its input mask ("10 digits", "1 to 10 digits", "2 letters, 4 digits").
     static QString expects(const QLineEdit *edit, bool required = false);
